@@ -1,0 +1,58 @@
+# Vexlo.exe, its Win32 services and the tests that run them under Wine.
+target_compile_definitions(vexlo_core PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00)
+if(MINGW)
+  # One self-contained file: it must start on a Windows with nothing installed.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+set(VEXLO_WIN32_LIBS user32 gdi32 shell32 comctl32 comdlg32 ole32 oleaut32 gdiplus winmm advapi32 uxtheme psapi)
+
+file(GLOB_RECURSE VEXLO_WIN32_SOURCES CONFIGURE_DEPENDS src/*/win32/*.cpp src/*/*/win32/*.cpp)
+list(FILTER VEXLO_WIN32_SOURCES EXCLUDE REGEX "/app/win32/winmain\\.cpp$")
+add_library(vexlo_win32 STATIC ${VEXLO_WIN32_SOURCES})
+target_link_libraries(vexlo_win32 PUBLIC vexlo_core ${VEXLO_WIN32_LIBS})
+
+add_executable(Vexlo WIN32 src/app/win32/winmain.cpp resources/vexlo.rc)
+target_link_libraries(Vexlo PRIVATE vexlo_win32)
+if(MINGW)
+  target_link_options(Vexlo PRIVATE -municode)
+endif()
+set_target_properties(Vexlo PROPERTIES OUTPUT_NAME Vexlo)
+
+# GoogleTest from Debian's source package, built with this toolchain.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(VEXLO_RESULTS "${CMAKE_BINARY_DIR}/results")
+
+file(GLOB VEXLO_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
+if(VEXLO_WIN32_TEST_SOURCES)
+  add_executable(vexlo_win32_tests ${VEXLO_WIN32_TEST_SOURCES})
+  target_link_libraries(vexlo_win32_tests PRIVATE vexlo_win32 gtest_main)
+  add_test(NAME win32 COMMAND vexlo_win32_tests --gtest_output=xml:Z:${VEXLO_RESULTS}/win32.xml)
+endif()
+
+# End-to-end: a GoogleTest program that starts the real Vexlo.exe and drives
+# it through its windows, plus small helper programs it starts beside it.
+file(GLOB VEXLO_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+if(VEXLO_E2E_SOURCES)
+  add_executable(vexlo_e2e_tests ${VEXLO_E2E_SOURCES})
+  target_link_libraries(vexlo_e2e_tests PRIVATE gtest_main ${VEXLO_WIN32_LIBS})
+  target_compile_definitions(vexlo_e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX)
+  add_dependencies(vexlo_e2e_tests Vexlo)
+  file(GLOB VEXLO_E2E_PROGRAMS CONFIGURE_DEPENDS tests/e2e/programs/*.cpp)
+  foreach(program ${VEXLO_E2E_PROGRAMS})
+    get_filename_component(name ${program} NAME_WE)
+    add_executable(${name} WIN32 ${program} tests/e2e/programs/helper.rc)
+    target_link_libraries(${name} PRIVATE ${VEXLO_WIN32_LIBS})
+    target_compile_definitions(${name} PRIVATE UNICODE _UNICODE NOMINMAX)
+    if(MINGW)
+      target_link_options(${name} PRIVATE -municode)
+    endif()
+    add_dependencies(vexlo_e2e_tests ${name})
+  endforeach()
+  add_test(NAME e2e COMMAND vexlo_e2e_tests --gtest_output=xml:Z:${VEXLO_RESULTS}/e2e.xml)
+  set_tests_properties(e2e PROPERTIES ENVIRONMENT "VEXLO_BIN=${CMAKE_BINARY_DIR}" TIMEOUT 900)
+endif()

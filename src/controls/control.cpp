@@ -1,0 +1,174 @@
+#include "controls/control.h"
+
+#include <algorithm>
+
+namespace vexlo::controls {
+
+Control::Control(Kind kind, std::string name, TwipsRect rect, std::u16string caption)
+    : kind_(kind), name_(std::move(name)), rect_(rect), caption_(std::move(caption)) {}
+
+void Control::add(Control& child) {
+  child.container_ = this;
+  children_.push_back(&child);
+}
+
+void Control::setCaption(std::u16string caption) {
+  if (caption == caption_) return;
+  caption_ = std::move(caption);
+  changed(Property::Caption);
+}
+
+void Control::setTooltip(std::u16string tooltip) {
+  if (tooltip == tooltip_) return;
+  tooltip_ = std::move(tooltip);
+  changed(Property::Tooltip);
+}
+
+void Control::setVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  changed(Property::Visible);
+}
+
+void Control::setEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  changed(Property::Enabled);
+}
+
+void Control::setBackColour(Colour colour) {
+  if (backColour_ == colour) return;
+  backColour_ = colour;
+  changed(Property::BackColour);
+}
+
+void Control::setRect(TwipsRect rect) {
+  rect_ = rect;
+  changed(Property::Geometry);
+}
+
+void Control::focus() { changed(Property::Focus); }
+
+bool Control::shown() const {
+  for (const Control* c = this; c; c = c->container_)
+    if (!c->visible_) return false;
+  return true;
+}
+
+void Control::userClick() { raise(onClick); }
+void Control::userDoubleClick() { raise(onDoubleClick); }
+
+void Control::userMouseMove(int x, int y, int buttons) {
+  if (onMouseMove) onMouseMove(x, y, buttons);
+}
+
+void Control::setView(ControlView* view) { view_ = view; }
+
+void Control::changed(Property property) {
+  if (view_) view_->controlChanged(*this, property);
+}
+
+void Control::raise(const std::function<void()>& handler) {
+  if (handler) handler();
+}
+
+void Window::setTopMost(bool topMost) {
+  topMost_ = topMost;
+  changed(Property::TopMost);
+}
+
+void CheckBox::setValue(bool value) {
+  if (value == value_) return;
+  value_ = value;
+  changed(Property::Value);
+  raise(onClick);
+}
+
+void CheckBox::userClick() { setValue(!value_); }
+
+OptionButton* OptionGroup::selected() const {
+  auto it = std::find_if(members_.begin(), members_.end(), [](OptionButton* o) { return o->value(); });
+  return it == members_.end() ? nullptr : *it;
+}
+
+OptionButton::OptionButton(std::string name, TwipsRect rect, OptionGroup& group, std::u16string caption, Kind kind)
+    : Control(kind, std::move(name), rect, std::move(caption)), group_(group) {
+  group_.join(*this);
+}
+
+void OptionButton::setValue(bool value) {
+  if (!value) {
+    if (value_) {
+      value_ = false;
+      changed(Property::Value);
+    }
+    return;
+  }
+  for (OptionButton* other : group_.members())
+    if (other != this) other->setValue(false);
+  if (!value_) {
+    value_ = true;
+    changed(Property::Value);
+  }
+  raise(onClick);
+}
+
+void OptionButton::userClick() { setValue(true); }
+
+void ListControl::addItem(std::u16string item) {
+  items_.push_back(std::move(item));
+  changed(Property::Items);
+}
+
+void ListControl::insertItem(int index, std::u16string item) {
+  index = std::clamp(index, 0, count());
+  items_.insert(items_.begin() + index, std::move(item));
+  if (selected_ >= index) ++selected_;
+  changed(Property::Items);
+}
+
+void ListControl::removeItem(int index) {
+  if (index < 0 || index >= count()) return;
+  items_.erase(items_.begin() + index);
+  if (selected_ == index)
+    selected_ = -1;
+  else if (selected_ > index)
+    --selected_;
+  changed(Property::Items);
+}
+
+void ListControl::clear() {
+  items_.clear();
+  selected_ = -1;
+  changed(Property::Items);
+}
+
+void ListControl::setSelectedIndex(int index) {
+  if (index < -1 || index >= count() || index == selected_) return;
+  selected_ = index;
+  changed(Property::Selection);
+  raise(onClick);
+}
+
+std::u16string ListControl::selectedText() const {
+  return selected_ < 0 ? std::u16string{} : items_[static_cast<size_t>(selected_)];
+}
+
+void TextBox::setText(std::u16string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  changed(Property::Text);
+}
+
+void TextBox::setLocked(bool locked) {
+  if (locked == locked_) return;
+  locked_ = locked;
+  changed(Property::Locked);
+}
+
+void PictureBox::setDrawing(std::vector<DrawnLine> lines) {
+  drawing_ = std::move(lines);
+  changed(Property::Drawing);
+}
+
+}  // namespace vexlo::controls

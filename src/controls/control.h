@@ -1,0 +1,277 @@
+// The control model: plain objects that hold what the user sees (caption,
+// tick, selection, visibility, colour) and run their handlers the same way
+// whether a user or the program changes them. A view (the Win32 binder, or
+// nothing at all in the unit tests) is told about every change at once, so a
+// window collapses on screen before a handler goes on to sleep or click.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vexlo::controls {
+
+// Positions and sizes in twips (1/1440 inch), relative to the container.
+struct TwipsRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+enum class Kind {
+  Label,
+  Button,           // push button with a caption
+  PictureButton,    // push button that shows a picture instead of a caption
+  GraphicalOption,  // option button drawn as a picture that stays pressed
+  OptionButton,
+  CheckBox,
+  Frame,            // a container with a caption
+  PictureBox,       // a picture or a drawing surface
+  TextBox,
+  ListBox,
+  DropDownList,
+  Window,           // the top-level window itself
+};
+
+enum class Property {
+  Caption,
+  Tooltip,
+  Visible,
+  Enabled,
+  BackColour,
+  Value,
+  Items,
+  Selection,
+  Text,
+  Locked,
+  Geometry,
+  Drawing,
+  Focus,
+  TopMost,
+};
+
+class Control;
+
+class ControlView {
+ public:
+  virtual ~ControlView() = default;
+  virtual void controlChanged(Control& control, Property property) = 0;
+};
+
+// 0x00BBGGRR, the layout of the colour buttons and the settings file.
+using Colour = std::uint32_t;
+
+class Control {
+ public:
+  Control(Kind kind, std::string name, TwipsRect rect, std::u16string caption = {});
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  Kind kind() const { return kind_; }
+  const std::string& name() const { return name_; }
+
+  // Containment: a frame holds controls; a control without a container lies
+  // on the window itself.
+  Control* container() const { return container_; }
+  const std::vector<Control*>& children() const { return children_; }
+  void add(Control& child);
+
+  const std::u16string& caption() const { return caption_; }
+  void setCaption(std::u16string caption);
+  const std::u16string& tooltip() const { return tooltip_; }
+  void setTooltip(std::u16string tooltip);
+  bool visible() const { return visible_; }
+  void setVisible(bool visible);
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool enabled);
+  std::optional<Colour> backColour() const { return backColour_; }
+  void setBackColour(Colour colour);
+  const TwipsRect& rect() const { return rect_; }
+  void setRect(TwipsRect rect);
+  // A picture the view draws for this control; empty for none.
+  const std::string& picture() const { return picture_; }
+  void setPicture(std::string picture) { picture_ = std::move(picture); }
+  // A face name for the caption, for controls that use a symbol font.
+  const std::u16string& fontFace() const { return fontFace_; }
+  void setFontFace(std::u16string face) { fontFace_ = std::move(face); }
+
+  // Asks the view to give this control the keyboard focus.
+  void focus();
+
+  // Visible here and in every container up to the window.
+  bool shown() const;
+
+  // What the view calls when the user acts on the control.
+  virtual void userClick();
+  void userDoubleClick();
+  void userMouseMove(int x, int y, int buttons = 0);
+
+  std::function<void()> onClick;
+  std::function<void()> onDoubleClick;
+  std::function<void(int x, int y, int buttons)> onMouseMove;
+
+  void setView(ControlView* view);
+
+ protected:
+  void changed(Property property);
+  void raise(const std::function<void()>& handler);
+
+ private:
+  Kind kind_;
+  std::string name_;
+  TwipsRect rect_;
+  std::u16string caption_;
+  std::u16string tooltip_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::optional<Colour> backColour_;
+  std::string picture_;
+  std::u16string fontFace_;
+  Control* container_ = nullptr;
+  std::vector<Control*> children_;
+  ControlView* view_ = nullptr;
+};
+
+// The top-level window: its rect is its position on the screen, in twips.
+class Window : public Control {
+ public:
+  Window(std::string name, TwipsRect rect, std::u16string caption = {})
+      : Control(Kind::Window, std::move(name), rect, std::move(caption)) {}
+  bool topMost() const { return topMost_; }
+  void setTopMost(bool topMost);
+
+ private:
+  bool topMost_ = false;
+};
+
+class Label : public Control {
+ public:
+  Label(std::string name, TwipsRect rect, std::u16string caption = {})
+      : Control(Kind::Label, std::move(name), rect, std::move(caption)) {}
+};
+
+class Button : public Control {
+ public:
+  Button(std::string name, TwipsRect rect, std::u16string caption = {}, Kind kind = Kind::Button)
+      : Control(kind, std::move(name), rect, std::move(caption)) {}
+};
+
+class Frame : public Control {
+ public:
+  Frame(std::string name, TwipsRect rect, std::u16string caption = {})
+      : Control(Kind::Frame, std::move(name), rect, std::move(caption)) {}
+};
+
+class CheckBox : public Control {
+ public:
+  CheckBox(std::string name, TwipsRect rect, std::u16string caption = {})
+      : Control(Kind::CheckBox, std::move(name), rect, std::move(caption)) {}
+  bool value() const { return value_; }
+  // A change of value runs the click handler, as a user's click does.
+  void setValue(bool value);
+  void userClick() override;
+
+ private:
+  bool value_ = false;
+};
+
+class OptionButton;
+
+// Option buttons of one group: selecting one clears the others.
+class OptionGroup {
+ public:
+  void join(OptionButton& option) { members_.push_back(&option); }
+  const std::vector<OptionButton*>& members() const { return members_; }
+  OptionButton* selected() const;
+
+ private:
+  std::vector<OptionButton*> members_;
+};
+
+class OptionButton : public Control {
+ public:
+  OptionButton(std::string name, TwipsRect rect, OptionGroup& group, std::u16string caption = {},
+               Kind kind = Kind::OptionButton);
+  bool value() const { return value_; }
+  // Selecting runs the click handler every time, as a click does; clearing
+  // one directly runs nothing.
+  void setValue(bool value);
+  void userClick() override;
+
+ private:
+  friend class OptionGroup;
+  OptionGroup& group_;
+  bool value_ = false;
+};
+
+// A list box or a drop-down list: items and one selected index (-1: none).
+class ListControl : public Control {
+ public:
+  ListControl(Kind kind, std::string name, TwipsRect rect) : Control(kind, std::move(name), rect) {}
+  const std::vector<std::u16string>& items() const { return items_; }
+  int count() const { return static_cast<int>(items_.size()); }
+  void addItem(std::u16string item);
+  void insertItem(int index, std::u16string item);
+  void removeItem(int index);
+  void clear();
+  int selectedIndex() const { return selected_; }
+  // A change of selection runs the click handler, as a user's choice does.
+  // An index outside the list is refused and leaves the selection as it is.
+  void setSelectedIndex(int index);
+  std::u16string selectedText() const;
+  void userSelect(int index) { setSelectedIndex(index); }
+
+ private:
+  std::vector<std::u16string> items_;
+  int selected_ = -1;
+};
+
+class ListBox : public ListControl {
+ public:
+  ListBox(std::string name, TwipsRect rect) : ListControl(Kind::ListBox, std::move(name), rect) {}
+};
+
+class DropDownList : public ListControl {
+ public:
+  DropDownList(std::string name, TwipsRect rect) : ListControl(Kind::DropDownList, std::move(name), rect) {}
+};
+
+class TextBox : public Control {
+ public:
+  TextBox(std::string name, TwipsRect rect, bool multiLine = false)
+      : Control(Kind::TextBox, std::move(name), rect), multiLine_(multiLine) {}
+  bool multiLine() const { return multiLine_; }
+  const std::u16string& text() const { return text_; }
+  void setText(std::u16string text);
+  // The user typed: the window already shows the text, so nothing is pushed back.
+  void userEdited(std::u16string text) { text_ = std::move(text); }
+  bool locked() const { return locked_; }
+  void setLocked(bool locked);
+
+ private:
+  bool multiLine_;
+  std::u16string text_;
+  bool locked_ = false;
+};
+
+// A line drawn on a picture box's persistent surface, in twips.
+struct DrawnLine {
+  int x1, y1, x2, y2;
+  Colour colour;
+};
+
+class PictureBox : public Control {
+ public:
+  PictureBox(std::string name, TwipsRect rect) : Control(Kind::PictureBox, std::move(name), rect) {}
+  const std::vector<DrawnLine>& drawing() const { return drawing_; }
+  void setDrawing(std::vector<DrawnLine> lines);
+
+ private:
+  std::vector<DrawnLine> drawing_;
+};
+
+}  // namespace vexlo::controls

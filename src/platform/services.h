@@ -1,0 +1,115 @@
+// What the core needs from the operating system, one small interface per
+// service. The Win32 implementations live in platform/win32/, scriptable
+// fakes in tests/fakes/. The core receives them by reference.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vexlo::platform {
+
+// The notification-area icon: the program's only status display.
+class TrayIcon {
+ public:
+  virtual ~TrayIcon() = default;
+  virtual void add(std::u16string_view tooltip) = 0;
+  // Shows or replaces the balloon; an empty text removes it.
+  virtual void showBalloon(std::u16string_view heading, std::u16string_view text) = 0;
+  virtual void remove() = 0;
+};
+
+// Pointer position and synthesized clicks, in screen pixels.
+class Pointer {
+ public:
+  virtual ~Pointer() = default;
+  virtual void moveTo(int x, int y) = 0;
+  virtual void leftClick() = 0;  // down and up where the pointer is
+};
+
+struct ScreenMetrics {
+  int widthPixels = 0;
+  int heightPixels = 0;
+  // Twips per pixel in x and y: 15 at 96 DPI, 10 at 144 DPI.
+  double twipsPerPixelX = 15;
+  double twipsPerPixelY = 15;
+  int widthTwips() const { return static_cast<int>(widthPixels * twipsPerPixelX + 0.5); }
+};
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  virtual ScreenMetrics metrics() const = 0;
+};
+
+class Keyboard {
+ public:
+  virtual ~Keyboard() = default;
+  // Down now, or pressed since the previous poll of the same key.
+  virtual bool pressedSinceLastPoll(int virtualKey) = 0;
+  // One synthesized key event carrying the key's own scan code.
+  virtual void keyEvent(int virtualKey, bool up) = 0;
+};
+
+struct LocalTime {
+  int year = 2000, month = 1, day = 1;
+  int weekday = 0;  // 0 Sunday .. 6 Saturday
+  int hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalTime now() const = 0;
+  virtual void sleep(int milliseconds) = 0;
+};
+
+class MessageBox {
+ public:
+  virtual ~MessageBox() = default;
+  // A modal box with an exclamation icon and an OK button.
+  virtual void exclamation(std::u16string_view text, std::u16string_view title) = 0;
+};
+
+// One running instance per executable.
+class InstanceLock {
+ public:
+  virtual ~InstanceLock() = default;
+  // True when this is the only instance; the lock is held until exit.
+  virtual bool acquire() = 0;
+};
+
+class Memory {
+ public:
+  virtual ~Memory() = default;
+  // Asks the system to take as many pages as it can from the working set.
+  virtual void trimWorkingSet() = 0;
+};
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  virtual bool clear() = 0;
+  virtual bool setText(std::u16string_view text) = 0;
+  // Plain text, or nothing when the clipboard holds none.
+  virtual std::u16string text() = 0;
+};
+
+// The program's own life: ending the message loop.
+class Application {
+ public:
+  virtual ~Application() = default;
+  virtual void quit() = 0;
+};
+
+// The system's ANSI code page, used where bytes matter: the settings file
+// and byte-limited texts.
+class AnsiCodec {
+ public:
+  virtual ~AnsiCodec() = default;
+  virtual std::string encode(std::u16string_view text) const = 0;
+  virtual std::u16string decode(std::string_view bytes) const = 0;
+};
+
+}  // namespace vexlo::platform

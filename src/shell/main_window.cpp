@@ -1,0 +1,203 @@
+#include "shell/main_window.h"
+
+#include "shell/clock_text.h"
+#include "shell/geometry.h"
+
+namespace vexlo::shell {
+
+using controls::TwipsRect;
+
+namespace {
+
+struct PanelText {
+  std::u16string_view tooltip;
+  std::u16string_view caption;
+};
+
+constexpr std::array<PanelText, kPanelCount> kPanels = {{
+    {u" Vexlo ", u"Vexlo"},
+    {u" Flash·影音 ", u"Flash·影音"},
+    {u" 屏幕·截图 ", u"屏幕·截图"},
+    {u" 文件·管理 ", u"文件·管理"},
+    {u" 我的工具箱 ", u"我的工具箱"},
+}};
+
+constexpr TwipsRect kPanelRect{120, 900, 4935, 3615};
+
+// The band between the panel area and the window's edges.
+constexpr int kCollapseLeft = 105;
+constexpr int kCollapseRight = 5055;
+constexpr int kCollapseBottom = 4515;
+
+// Where expanding clicks: over the input box of the reply formatter.
+constexpr int kExpandClickOffsetX = 1440;
+constexpr int kExpandClickY = 1695;
+
+constexpr std::u16string_view kWelcomeHeading = u"欢迎您使用:";
+constexpr std::u16string_view kWelcomeText = u"\r      Vexlo v11.0\r\r设计者: Quenby_Sarn (Pebbo)";
+
+}  // namespace
+
+MainWindow::MainWindow(Services& services)
+    : status(services.tray, services.codec),
+      form("Form1", {0, 0, kExpandedWidth, kExpandedHeight}, u"Vexlo v11.0"),
+      label14("Label14", {120, 120, 1260, 180}, u"Vexlo v11.0"),
+      tc("Tc", {4665, 75, 390, 240}),
+      command1("Command1", {2280, 450, 330, 315}, {}, controls::Kind::PictureButton),
+      command2("Command2", {2640, 450, 330, 315}, {}, controls::Kind::PictureButton),
+      zqd("ZQD", {3480, 510, 660, 195}, u"自启"),
+      tim("Tim", {4185, 480, 870, 240}, u"00:00:00"),
+      yc("YC", {4110, 2580, 660, 195}, u"隐藏"),
+      pi("Pi", {0, 0, 660, 660}),
+      services_(services) {
+  build();
+}
+
+void MainWindow::place(controls::Control& control, controls::Control* container) {
+  (container ? *container : static_cast<controls::Control&>(form)).add(control);
+  controls_.push_back(&control);
+}
+
+void MainWindow::build() {
+  controls_.push_back(&form);
+  form.setVisible(false);
+  form.onMouseMove = [this](int x, int y, int) { formMouseMove(x, y); };
+
+  place(label14);
+  tc.setTooltip(u" 退出 ");
+  tc.setPicture("exit");
+  tc.onClick = [this] { exit(); };
+  place(tc);
+
+  for (int i = 0; i < kPanelCount; ++i) {
+    q[i] = std::make_unique<controls::OptionButton>("Q(" + std::to_string(i) + ")",
+                                                    TwipsRect{120 + 360 * i, 450, 330, 315}, panelSelector,
+                                                    u"", controls::Kind::GraphicalOption);
+    q[i]->setTooltip(std::u16string(kPanels[i].tooltip));
+    q[i]->setPicture("panel" + std::to_string(i));
+    place(*q[i]);
+  }
+  q[0]->setValue(true);  // before any handler exists: the initial selection reports nothing
+  for (int i = 0; i < kPanelCount; ++i) q[i]->onClick = [this, i] { selectPanel(i); };
+
+  // The close button lies beneath the open button and shows when it hides.
+  cd[1] = std::make_unique<controls::Button>("CD(1)", TwipsRect{1920, 450, 330, 315}, u"",
+                                             controls::Kind::PictureButton);
+  cd[1]->setTooltip(u" 关闭·光驱 ");
+  cd[1]->setPicture("cd-close");
+  place(*cd[1]);
+  cd[0] = std::make_unique<controls::Button>("CD(0)", TwipsRect{1920, 450, 330, 315}, u"",
+                                             controls::Kind::PictureButton);
+  cd[0]->setTooltip(u" 打开·光驱 ");
+  cd[0]->setPicture("cd-open");
+  place(*cd[0]);
+  command1.setTooltip(u" 清空·回收站 ");
+  command1.setPicture("recycle");
+  place(command1);
+  command2.setTooltip(u" 重启·关闭计算机 ");
+  command2.setPicture("power");
+  place(command2);
+  zqd.setTooltip(u" 开机自启动 ");
+  place(zqd);
+  place(tim);
+
+  for (int i = 0; i < kPanelCount; ++i) {
+    w[i] = std::make_unique<controls::Frame>("W(" + std::to_string(i) + ")", kPanelRect,
+                                             std::u16string(kPanels[i].caption));
+    w[i]->setVisible(i == 0);
+    place(*w[i]);
+  }
+
+  yc.onClick = [this] { status.reportToggle(yc.value(), u" 视频窗口 < 自动隐藏 > "); };
+  place(yc, w[1].get());
+
+  pi.setVisible(false);
+  pi.setTooltip(u" Vexlo ");
+  pi.setPicture("collapsed");
+  pi.onMouseMove = [this](int, int, int) { expand(); };
+  place(pi);
+}
+
+int MainWindow::pixelsX(double twips) const {
+  return twipsToPixels(twips, services_.screen.metrics().twipsPerPixelX);
+}
+
+int MainWindow::pixelsY(double twips) const {
+  return twipsToPixels(twips, services_.screen.metrics().twipsPerPixelY);
+}
+
+bool MainWindow::start() {
+  if (!services_.instanceLock.acquire()) {
+    services_.messageBox.exclamation(u"《 Vexlo 》已运行！。。。", u"错误");
+    return false;
+  }
+
+  tim.setTooltip(dateTooltip(services_.clock.now()));
+
+  const int screenTwips = services_.screen.metrics().widthTwips();
+  TwipsRect placed = form.rect();
+  placed.left = (screenTwips - placed.width) / 2;
+  placed.top = 0;
+  form.setRect(placed);
+  form.setTopMost(true);
+  form.setVisible(true);
+
+  status.createIcon();
+  status.report(kWelcomeHeading, kWelcomeText);
+  expand();
+  return true;
+}
+
+void MainWindow::collapse() {
+  pi.setVisible(true);
+  const int screenTwips = services_.screen.metrics().widthTwips();
+  form.setRect({(screenTwips - kCollapsedSize) / 2, form.rect().top, kCollapsedSize, kCollapsedSize});
+}
+
+void MainWindow::expand() {
+  const int screenTwips = services_.screen.metrics().widthTwips();
+  form.setRect({(screenTwips - kExpandedWidth) / 2, form.rect().top, kExpandedWidth, kExpandedHeight});
+  pi.setVisible(false);
+  form.setVisible(true);
+  services_.pointer.moveTo(pixelsX(screenTwips / 2.0 + kExpandClickOffsetX), pixelsY(kExpandClickY));
+  services_.pointer.leftClick();
+}
+
+int MainWindow::selectedPanel() const {
+  for (int i = 0; i < kPanelCount; ++i)
+    if (q[i]->value()) return i;
+  return -1;
+}
+
+void MainWindow::selectPanel(int index) {
+  status.report(u"", q[index]->tooltip());
+  // Frames below the chosen one stay as they are: the chosen frame covers them.
+  for (int f = index; f < kPanelCount; ++f) w[f]->setVisible(f == index);
+}
+
+void MainWindow::formMouseMove(int x, int y) {
+  // A video on the media panel stays in view unless the user asked for auto-hide.
+  if (q[1]->value() && !yc.value()) return;
+  if (x <= kCollapseLeft || x >= kCollapseRight || y >= kCollapseBottom) collapse();
+}
+
+void MainWindow::tick() {
+  tim.setCaption(clockCaption(services_.clock.now()));
+  services_.memory.trimWorkingSet();
+  for (int i = 0; i < kPanelCount; ++i) {
+    if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF1 + i)) {
+      q[i]->setValue(true);
+      expand();
+    }
+  }
+  status.ageBalloon();
+}
+
+void MainWindow::exit() {
+  status.removeIcon();
+  services_.application.quit();
+}
+
+void MainWindow::endSession() { status.removeIcon(); }
+
+}  // namespace vexlo::shell

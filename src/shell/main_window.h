@@ -1,0 +1,94 @@
+// The main window: start-up, the collapsed and expanded states, the panel
+// selector, the status line and the one-second tick. Everything here runs
+// without a window system; the Win32 view mirrors the controls.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "controls/control.h"
+#include "platform/services.h"
+#include "shell/status_line.h"
+
+namespace vexlo::shell {
+
+struct Services {
+  platform::TrayIcon& tray;
+  platform::Pointer& pointer;
+  platform::Screen& screen;
+  platform::Keyboard& keyboard;
+  platform::Clock& clock;
+  platform::MessageBox& messageBox;
+  platform::InstanceLock& instanceLock;
+  platform::Memory& memory;
+  platform::Clipboard& clipboard;
+  const platform::AnsiCodec& codec;
+  platform::Application& application;
+};
+
+inline constexpr int kPanelCount = 5;
+inline constexpr int kExpandedWidth = 5205;
+inline constexpr int kExpandedHeight = 4695;
+inline constexpr int kCollapsedSize = 690;
+
+inline constexpr int kVirtualKeyF1 = 0x70;
+
+class MainWindow {
+ public:
+  explicit MainWindow(Services& services);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // The load of the window; false when another instance already runs and
+  // this one must end.
+  bool start();
+  // One tick of the 1000 ms timer.
+  void tick();
+
+  void collapse();
+  void expand();
+  void selectPanel(int index);
+  bool collapsed() const { return pi.visible(); }
+  int selectedPanel() const;
+
+  // The exit control: the program's orderly end.
+  void exit();
+  // Windows ends the session, or the window is closed another way: the
+  // notification-area icon must not outlive the program.
+  void endSession();
+  // The taskbar was re-created (the shell restarted).
+  void taskbarRecreated() { status.restoreIcon(); }
+
+  // Every control in creation order: containers before their contents, and
+  // later controls above earlier ones.
+  const std::vector<controls::Control*>& allControls() const { return controls_; }
+
+  StatusLine status;
+
+  controls::Window form;
+  controls::Label label14;
+  controls::PictureBox tc;
+  controls::OptionGroup panelSelector;
+  std::array<std::unique_ptr<controls::OptionButton>, kPanelCount> q;
+  std::array<std::unique_ptr<controls::Button>, 2> cd;
+  controls::Button command1;
+  controls::Button command2;
+  controls::CheckBox zqd;
+  controls::Label tim;
+  std::array<std::unique_ptr<controls::Frame>, kPanelCount> w;
+  controls::CheckBox yc;  // media panel: auto-hide
+  controls::PictureBox pi;
+
+ private:
+  void build();
+  void place(controls::Control& control, controls::Control* container = nullptr);
+  void formMouseMove(int x, int y);
+  int pixelsX(double twips) const;
+  int pixelsY(double twips) const;
+
+  Services& services_;
+  std::vector<controls::Control*> controls_;
+};
+
+}  // namespace vexlo::shell

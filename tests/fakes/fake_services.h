@@ -1,0 +1,127 @@
+// Scriptable stand-ins for the platform services: they record what the core
+// asked of the system so tests can assert on it.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace vexlo::fakes {
+
+struct FakeTray : platform::TrayIcon {
+  struct Balloon {
+    std::u16string heading, text;
+  };
+  bool present = false;
+  int adds = 0;
+  std::u16string tooltip;
+  std::vector<Balloon> balloons;  // every showBalloon call, removals included
+  void add(std::u16string_view tip) override {
+    present = true;
+    ++adds;
+    tooltip = tip;
+  }
+  void showBalloon(std::u16string_view heading, std::u16string_view text) override {
+    balloons.push_back({std::u16string(heading), std::u16string(text)});
+  }
+  void remove() override { present = false; }
+};
+
+// Every event in one log, so tests can check the order of moves, clicks,
+// keys and sleeps.
+struct EventLog {
+  std::vector<std::string> events;
+};
+
+struct FakePointer : platform::Pointer {
+  explicit FakePointer(EventLog& log) : log(log) {}
+  EventLog& log;
+  int x = 0, y = 0;
+  void moveTo(int nx, int ny) override {
+    x = nx;
+    y = ny;
+    log.events.push_back("move " + std::to_string(x) + "," + std::to_string(y));
+  }
+  void leftClick() override { log.events.push_back("click"); }
+};
+
+struct FakeScreen : platform::Screen {
+  platform::ScreenMetrics value{1280, 800, 15, 15};
+  platform::ScreenMetrics metrics() const override { return value; }
+};
+
+struct FakeKeyboard : platform::Keyboard {
+  explicit FakeKeyboard(EventLog& log) : log(log) {}
+  EventLog& log;
+  std::set<int> pressed;  // keys that read as pressed at the next poll
+  bool pressedSinceLastPoll(int key) override { return pressed.count(key) > 0; }
+  void keyEvent(int key, bool up) override {
+    log.events.push_back(std::string("key ") + (up ? "up " : "down ") + std::to_string(key));
+  }
+};
+
+struct FakeClock : platform::Clock {
+  explicit FakeClock(EventLog& log) : log(log) {}
+  EventLog& log;
+  platform::LocalTime time{2026, 12, 7, 1, 20, 29, 32};
+  platform::LocalTime now() const override { return time; }
+  void sleep(int ms) override { log.events.push_back("sleep " + std::to_string(ms)); }
+};
+
+struct FakeMessageBox : platform::MessageBox {
+  struct Shown {
+    std::u16string text, title;
+  };
+  std::vector<Shown> shown;
+  void exclamation(std::u16string_view text, std::u16string_view title) override {
+    shown.push_back({std::u16string(text), std::u16string(title)});
+  }
+};
+
+struct FakeInstanceLock : platform::InstanceLock {
+  bool otherInstanceRunning = false;
+  bool acquire() override { return !otherInstanceRunning; }
+};
+
+struct FakeMemory : platform::Memory {
+  int trims = 0;
+  void trimWorkingSet() override { ++trims; }
+};
+
+struct FakeClipboard : platform::Clipboard {
+  explicit FakeClipboard(EventLog& log) : log(log) {}
+  EventLog& log;
+  std::u16string content;
+  bool busy = false;  // another program holds the clipboard
+  bool clear() override {
+    if (busy) return false;
+    content.clear();
+    log.events.push_back("clipboard clear");
+    return true;
+  }
+  bool setText(std::u16string_view text) override {
+    if (busy) return false;
+    content = text;
+    log.events.push_back("clipboard set");
+    return true;
+  }
+  std::u16string text() override { return content; }
+};
+
+// Byte lengths as in code page 936: one byte for ASCII, two for a character
+// of the Basic Multilingual Plane, four for a surrogate pair.
+struct DoubleByteCodec : platform::AnsiCodec {
+  std::string encode(std::u16string_view text) const override;
+  std::u16string decode(std::string_view bytes) const override;
+};
+
+struct FakeApplication : platform::Application {
+  bool quitRequested = false;
+  void quit() override { quitRequested = true; }
+};
+
+}  // namespace vexlo::fakes
