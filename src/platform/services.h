@@ -65,9 +65,9 @@ class Clock {
   virtual void sleep(int milliseconds) = 0;
 };
 
-class MessageBox {
+class MessageBoxService {
  public:
-  virtual ~MessageBox() = default;
+  virtual ~MessageBoxService() = default;
   // A modal box with an exclamation icon and an OK button.
   virtual void exclamation(std::u16string_view text, std::u16string_view title) = 0;
 };

@@ -19,7 +19,7 @@ struct Services {
   platform::Screen& screen;
   platform::Keyboard& keyboard;
   platform::Clock& clock;
-  platform::MessageBox& messageBox;
+  platform::MessageBoxService& messageBox;
   platform::InstanceLock& instanceLock;
   platform::Memory& memory;
   platform::Clipboard& clipboard;

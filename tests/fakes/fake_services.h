@@ -72,7 +72,7 @@ struct FakeClock : platform::Clock {
   void sleep(int ms) override { log.events.push_back("sleep " + std::to_string(ms)); }
 };
 
-struct FakeMessageBox : platform::MessageBox {
+struct FakeMessageBox : platform::MessageBoxService {
   struct Shown {
     std::u16string text, title;
   };

@@ -1,0 +1,144 @@
+#include "app/win32/vexlo_app.h"
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "controls/win32/artwork.h"
+#include "controls/win32/binder.h"
+#include "platform/win32/ansi_codec_win32.h"
+#include "platform/win32/clipboard_win32.h"
+#include "platform/win32/input_win32.h"
+#include "platform/win32/system_win32.h"
+#include "platform/win32/tray_icon_win32.h"
+#include "shell/main_window.h"
+
+namespace vexlo::app::win32 {
+
+namespace {
+
+constexpr UINT_PTR kTickTimer = 1;
+constexpr UINT kTickMilliseconds = 1000;
+// The strip of fixed buttons ends just above the panels.
+constexpr int kStripBottomTwips = 840;
+
+struct Program {
+  explicit Program(HWND hwnd, HICON icon) : tray(hwnd, icon) {
+    screen.setWindow(hwnd);
+    messageBox.setOwner(hwnd);
+    clipboard.setOwner(hwnd);
+  }
+
+  platform::win32::TrayIconWin32 tray;
+  platform::win32::PointerWin32 pointer;
+  platform::win32::ScreenWin32 screen;
+  platform::win32::KeyboardWin32 keyboard;
+  platform::win32::ClockWin32 clock;
+  platform::win32::MessageBoxWin32 messageBox;
+  platform::win32::InstanceLockWin32 instanceLock;
+  platform::win32::MemoryWin32 memory;
+  platform::win32::ClipboardWin32 clipboard;
+  platform::AnsiCodecWin32 codec;
+  platform::win32::ApplicationWin32 application;
+  shell::Services services{tray, pointer, screen, keyboard, clock, messageBox, instanceLock,
+                           memory, clipboard, codec, application};
+  shell::MainWindow window{services};
+  std::unique_ptr<controls::win32::Binder> binder;
+};
+
+Program* program = nullptr;
+UINT taskbarCreatedMessage = 0;
+
+void paintBackground(HWND hwnd, HDC dc) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  int stripBottom = program && program->binder ? program->binder->toPixels(kStripBottomTwips) : 56;
+  controls::win32::drawWindowBackground(dc, client, stripBottom);
+}
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (program && program->binder) {
+    if (message == taskbarCreatedMessage && message != 0) {
+      program->window.taskbarRecreated();
+      return 0;
+    }
+    LRESULT result = 0;
+    if (program->binder->handle(message, wParam, lParam, result)) return result;
+  }
+  switch (message) {
+    case WM_ERASEBKGND:
+      paintBackground(hwnd, reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_TIMER:
+      if (wParam == kTickTimer && program) program->window.tick();
+      return 0;
+    case WM_DPICHANGED:
+      if (program && program->binder) program->binder->dpiChanged();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam && program) program->window.endSession();
+      return 0;
+    case WM_CLOSE:
+      if (program) program->window.endSession();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+HICON loadIcon(HINSTANCE instance, int size) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, 0));
+}
+
+}  // namespace
+
+int run(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX common = {sizeof common, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&common);
+  taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+
+  HICON bigIcon = loadIcon(instance, 32);
+  HICON smallIcon = loadIcon(instance, 16);
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = windowProc;
+  wc.hInstance = instance;
+  wc.hIcon = bigIcon;
+  wc.hIconSm = smallIcon;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kMainWindowClass;
+  RegisterClassExW(&wc);
+
+  // No caption bar and no taskbar button: the window lives at the top edge
+  // and reports through its notification-area icon.
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kMainWindowClass, L"Vexlo v11.0", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                              100, 100, nullptr, nullptr, instance, nullptr);
+  if (!hwnd) return 1;
+
+  auto owned = std::make_unique<Program>(hwnd, smallIcon);
+  program = owned.get();
+  program->binder = std::make_unique<controls::win32::Binder>(hwnd, program->window.form, program->window.allControls());
+  program->binder->create();
+
+  int exitCode = 0;
+  if (program->window.start()) {
+    SetTimer(hwnd, kTickTimer, kTickMilliseconds, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    exitCode = static_cast<int>(msg.wParam);
+    KillTimer(hwnd, kTickTimer);
+  }
+  program->binder.reset();
+  DestroyWindow(hwnd);
+  program = nullptr;
+  return exitCode;
+}
+
+}  // namespace vexlo::app::win32

@@ -1,0 +1,76 @@
+// Mirrors the control model into standard Win32 controls and routes the
+// user's actions back into it. It holds no behaviour of its own: every
+// decision is the model's.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "controls/control.h"
+
+namespace vexlo::controls::win32 {
+
+class Binder : public ControlView {
+ public:
+  // `window` is the model of the top-level window `hwnd`; `controls` lists
+  // every control in creation order, containers before their contents.
+  Binder(HWND hwnd, Window& window, const std::vector<Control*>& controls);
+  ~Binder() override;
+  Binder(const Binder&) = delete;
+  Binder& operator=(const Binder&) = delete;
+
+  // Creates the child windows and applies the model's current state.
+  void create();
+
+  // Messages of the top-level window (and those forwarded by frames);
+  // true when handled, with the result in `result`.
+  bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  // The window moved to a monitor with another DPI: every size follows.
+  void dpiChanged();
+
+  void controlChanged(Control& control, Property property) override;
+
+  HWND handleOf(const Control& control) const;
+  UINT dpi() const { return dpi_; }
+  int toPixels(int twips) const;
+
+ private:
+  struct Bound {
+    Control* control = nullptr;
+    HWND hwnd = nullptr;
+    int id = 0;
+  };
+
+  HWND createChild(Control& control, HWND parent, int id);
+  void applyAll(Bound& bound);
+  void applyGeometry(const Bound& bound);
+  void applyWindowGeometry();
+  void applyItems(const Bound& bound);
+  void applyTooltip(const Bound& bound);
+  void drawItem(const DRAWITEMSTRUCT& item);
+  void onCommand(int id, int code);
+  Bound* boundById(int id);
+  Bound* boundByHwnd(HWND hwnd);
+  void recreateFonts();
+  static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+  HWND hwnd_;
+  Window& window_;
+  std::vector<Control*> controls_;
+  std::vector<Bound> bound_;
+  std::map<const Control*, std::size_t> index_;
+  HWND tooltip_ = nullptr;
+  HFONT font_ = nullptr;
+  HFONT symbolFont_ = nullptr;
+  HBRUSH stripBrush_ = nullptr;
+  HBRUSH panelBrush_ = nullptr;
+  std::map<Colour, HBRUSH> colourBrushes_;
+  UINT dpi_ = 96;
+  bool pushing_ = false;  // a model change is being pushed: do not echo it back
+  HWND hot_ = nullptr;
+};
+
+}  // namespace vexlo::controls::win32
