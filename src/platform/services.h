@@ -103,6 +103,13 @@ class Application {
   virtual void quit() = 0;
 };
 
+// Where the running program lives, asked anew at every call.
+class Environment {
+ public:
+  virtual ~Environment() = default;
+  virtual std::u16string executableDirectory() const = 0;
+};
+
 // The system's ANSI code page, used where bytes matter: the settings file
 // and byte-limited texts.
 class AnsiCodec {

@@ -36,9 +36,19 @@ constexpr int kExpandClickY = 1695;
 constexpr std::u16string_view kWelcomeHeading = u"欢迎您使用:";
 constexpr std::u16string_view kWelcomeText = u"\r      Vexlo v11.0\r\r设计者: Quenby_Sarn (Pebbo)";
 
+std::array<std::unique_ptr<controls::Frame>, kPanelCount> makePanelFrames() {
+  std::array<std::unique_ptr<controls::Frame>, kPanelCount> frames;
+  for (int i = 0; i < kPanelCount; ++i) {
+    frames[i] = std::make_unique<controls::Frame>("W(" + std::to_string(i) + ")", kPanelRect,
+                                                  std::u16string(kPanels[i].caption));
+    frames[i]->setVisible(i == 0);
+  }
+  return frames;
+}
+
 }  // namespace
 
-MainWindow::MainWindow(Services& services)
+MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
     : status(services.tray, services.codec),
       form("Form1", {0, 0, kExpandedWidth, kExpandedHeight}, u"Vexlo v11.0"),
       label14("Label14", {120, 120, 1260, 180}, u"Vexlo v11.0"),
@@ -47,8 +57,10 @@ MainWindow::MainWindow(Services& services)
       command2("Command2", {2640, 450, 330, 315}, {}, controls::Kind::PictureButton),
       zqd("ZQD", {3480, 510, 660, 195}, u"自启"),
       tim("Tim", {4185, 480, 870, 240}, u"00:00:00"),
+      w(makePanelFrames()),
       yc("YC", {4110, 2580, 660, 195}, u"隐藏"),
       pi("Pi", {0, 0, 660, 660}),
+      formatter(*w[0], services, status, random, [this] { collapse(); }),
       services_(services) {
   build();
 }
@@ -101,12 +113,9 @@ void MainWindow::build() {
   place(zqd);
   place(tim);
 
-  for (int i = 0; i < kPanelCount; ++i) {
-    w[i] = std::make_unique<controls::Frame>("W(" + std::to_string(i) + ")", kPanelRect,
-                                             std::u16string(kPanels[i].caption));
-    w[i]->setVisible(i == 0);
-    place(*w[i]);
-  }
+  for (auto& frame : w) place(*frame);
+  // The formatter's controls already sit in W(0); they join the creation order here.
+  for (controls::Control* c : formatter.controls()) controls_.push_back(c);
 
   yc.onClick = [this] { status.reportToggle(yc.value(), u" 视频窗口 < 自动隐藏 > "); };
   place(yc, w[1].get());
@@ -132,7 +141,9 @@ bool MainWindow::start() {
     return false;
   }
 
+  restoreSettings();
   tim.setTooltip(dateTooltip(services_.clock.now()));
+  formatter.rebuildGradient();
 
   const int screenTwips = services_.screen.metrics().widthTwips();
   TwipsRect placed = form.rect();
@@ -171,6 +182,7 @@ int MainWindow::selectedPanel() const {
 
 void MainWindow::selectPanel(int index) {
   status.report(u"", q[index]->tooltip());
+  formatter.hideChooser();
   // Frames below the chosen one stay as they are: the chosen frame covers them.
   for (int f = index; f < kPanelCount; ++f) w[f]->setVisible(f == index);
 }
@@ -182,6 +194,10 @@ void MainWindow::formMouseMove(int x, int y) {
 }
 
 void MainWindow::tick() {
+  if (oneKeyPending_) {
+    formatter.oneKeyConversion(services_.clipboard.text());
+    oneKeyPending_ = false;
+  }
   tim.setCaption(clockCaption(services_.clock.now()));
   services_.memory.trimWorkingSet();
   for (int i = 0; i < kPanelCount; ++i) {
@@ -190,14 +206,35 @@ void MainWindow::tick() {
       expand();
     }
   }
+  // F6 (CD tray), F7 and F8 (capture) join here, in key order, with their actions.
+  if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF12)) startOneKeyConversion();
   status.ageBalloon();
+}
+
+void MainWindow::startOneKeyConversion() {
+  constexpr int kControl = 0x11, kA = 0x41, kC = 0x43;
+  services_.clipboard.clear();
+  // Select all and copy. The text is not deleted here: in a file window
+  // Ctrl+A selects files, and a Delete would send them all to the recycle
+  // bin. The paste that follows replaces the selection just the same.
+  for (int key : {kA, kC}) {
+    services_.keyboard.keyEvent(kControl, false);
+    services_.keyboard.keyEvent(key, false);
+    services_.keyboard.keyEvent(key, true);
+    services_.keyboard.keyEvent(kControl, true);
+  }
+  oneKeyPending_ = true;
 }
 
 void MainWindow::exit() {
   status.removeIcon();
+  saveSettings();
   services_.application.quit();
 }
 
-void MainWindow::endSession() { status.removeIcon(); }
+void MainWindow::endSession() {
+  status.removeIcon();
+  saveSettings();
+}
 
 }  // namespace vexlo::shell

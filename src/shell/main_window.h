@@ -8,24 +8,15 @@
 #include <vector>
 
 #include "controls/control.h"
+#include "formatter/formatter_panel.h"
+#include "formatter/random_source.h"
 #include "platform/services.h"
+#include "shell/services.h"
+#include "shell/settings_file.h"
 #include "shell/status_line.h"
 
 namespace vexlo::shell {
 
-struct Services {
-  platform::TrayIcon& tray;
-  platform::Pointer& pointer;
-  platform::Screen& screen;
-  platform::Keyboard& keyboard;
-  platform::Clock& clock;
-  platform::MessageBoxService& messageBox;
-  platform::InstanceLock& instanceLock;
-  platform::Memory& memory;
-  platform::Clipboard& clipboard;
-  const platform::AnsiCodec& codec;
-  platform::Application& application;
-};
 
 inline constexpr int kPanelCount = 5;
 inline constexpr int kExpandedWidth = 5205;
@@ -33,10 +24,11 @@ inline constexpr int kExpandedHeight = 4695;
 inline constexpr int kCollapsedSize = 690;
 
 inline constexpr int kVirtualKeyF1 = 0x70;
+inline constexpr int kVirtualKeyF12 = 0x7B;
 
 class MainWindow {
  public:
-  explicit MainWindow(Services& services);
+  MainWindow(Services& services, formatter::RandomSource& random);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
@@ -52,10 +44,11 @@ class MainWindow {
   bool collapsed() const { return pi.visible(); }
   int selectedPanel() const;
 
-  // The exit control: the program's orderly end.
+  // The exit control: the program's orderly end, saving the settings.
   void exit();
   // Windows ends the session, or the window is closed another way: the
-  // notification-area icon must not outlive the program.
+  // settings are saved and the notification-area icon must not outlive the
+  // program.
   void endSession();
   // The taskbar was re-created (the shell restarted).
   void taskbarRecreated() { status.restoreIcon(); }
@@ -79,16 +72,30 @@ class MainWindow {
   std::array<std::unique_ptr<controls::Frame>, kPanelCount> w;
   controls::CheckBox yc;  // media panel: auto-hide
   controls::PictureBox pi;
+  formatter::FormatterPanel formatter;
 
  private:
   void build();
   void place(controls::Control& control, controls::Control* container = nullptr);
   void formMouseMove(int x, int y);
+  void startOneKeyConversion();
+  void restoreSettings();
+  void restore(const StoredSettings& stored);
+  // Writes the settings file; false (after telling the user) when it could not.
+  bool saveSettings();
+  SettingsToSave collectSettings() const;
   int pixelsX(double twips) const;
   int pixelsY(double twips) const;
 
   Services& services_;
   std::vector<controls::Control*> controls_;
+  bool oneKeyPending_ = false;
+  bool saved_ = false;
+  // Lists whose panels are not built yet: kept as read, written back unchanged.
+  std::vector<SettingsEntry> emoticonEntries_;
+  std::vector<SettingsEntry> mediaEntries_;
+  std::vector<SettingsEntry> programEntries_;
+  std::u16string storedPath_;
 };
 
 }  // namespace vexlo::shell

@@ -119,6 +119,11 @@ struct DoubleByteCodec : platform::AnsiCodec {
   std::u16string decode(std::string_view bytes) const override;
 };
 
+struct FakeEnvironment : platform::Environment {
+  std::u16string directory = u"C:\\Tools\\Vexlo";
+  std::u16string executableDirectory() const override { return directory; }
+};
+
 struct FakeApplication : platform::Application {
   bool quitRequested = false;
   void quit() override { quitRequested = true; }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "fakes/fake_services.h"
+#include "fakes/memory_file_store.h"
+#include "fakes/scripted_random.h"
 #include "shell/main_window.h"
 
 namespace vexlo::fakes {
@@ -19,8 +21,13 @@ struct ShellHarness {
   FakeClipboard clipboard{log};
   DoubleByteCodec codec;
   FakeApplication application;
-  shell::Services services{tray, pointer, screen, keyboard, clock, messageBox, instanceLock,
-                           memory, clipboard, codec, application};
+  MemoryFileStore files;
+  FakeEnvironment environment;
+  ScriptedRandom random;
+  shell::Services services{tray,   pointer,   screen,    keyboard,    clock,  messageBox, instanceLock,
+                           memory, clipboard, codec,     application, files,  environment};
+
+  const std::u16string settingsFile = u"C:\\Tools\\Vexlo\\Vexlo.ini";
 };
 
 }  // namespace vexlo::fakes

@@ -9,7 +9,7 @@ namespace {
 
 struct MainWindowTest : ::testing::Test {
   fakes::ShellHarness h;
-  shell::MainWindow window{h.services};
+  shell::MainWindow window{h.services, h.random};
 
   void started() {
     ASSERT_TRUE(window.start());
@@ -62,7 +62,7 @@ TEST_F(MainWindowTest, ClockTooltipCarriesStartDateAndWeekdayMark) {
   for (int weekday = 0; weekday < 7; ++weekday) {
     fakes::ShellHarness fresh;
     fresh.clock.time = {2026, 12, 6 + weekday, weekday, 8, 5, 9};
-    shell::MainWindow w(fresh.services);
+    shell::MainWindow w(fresh.services, fresh.random);
     ASSERT_TRUE(w.start());
     EXPECT_EQ(w.tim.tooltip(), marks[weekday]) << weekday;
   }

@@ -8,6 +8,8 @@
 #include "controls/win32/binder.h"
 #include "platform/win32/ansi_codec_win32.h"
 #include "platform/win32/clipboard_win32.h"
+#include "platform/win32/file_store_win32.h"
+#include "platform/win32/module_path.h"
 #include "platform/win32/input_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/tray_icon_win32.h"
@@ -21,6 +23,10 @@ constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 1000;
 // The strip of fixed buttons ends just above the panels.
 constexpr int kStripBottomTwips = 840;
+
+struct EnvironmentWin32 : platform::Environment {
+  std::u16string executableDirectory() const override { return platform::executableDirectory(); }
+};
 
 struct Program {
   explicit Program(HWND hwnd, HICON icon) : tray(hwnd, icon) {
@@ -40,9 +46,12 @@ struct Program {
   platform::win32::ClipboardWin32 clipboard;
   platform::AnsiCodecWin32 codec;
   platform::win32::ApplicationWin32 application;
-  shell::Services services{tray, pointer, screen, keyboard, clock, messageBox, instanceLock,
-                           memory, clipboard, codec, application};
-  shell::MainWindow window{services};
+  platform::FileStoreWin32 files;
+  EnvironmentWin32 environment;
+  formatter::SplitMixRandom random{GetTickCount64()};
+  shell::Services services{tray,   pointer,   screen, keyboard,    clock, messageBox, instanceLock,
+                           memory, clipboard, codec,  application, files, environment};
+  shell::MainWindow window{services, random};
   std::unique_ptr<controls::win32::Binder> binder;
 };
 
@@ -72,6 +81,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_TIMER:
       if (wParam == kTickTimer && program) program->window.tick();
       return 0;
+    case WM_HOTKEY:
+      if (program) program->keyboard.hotKeyPressed(static_cast<int>(wParam));
+      return 0;
     case WM_DPICHANGED:
       if (program && program->binder) program->binder->dpiChanged();
       return 0;
@@ -81,8 +93,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       if (wParam && program) program->window.endSession();
       return 0;
     case WM_CLOSE:
-      if (program) program->window.endSession();
-      PostQuitMessage(0);
+      // Closed from outside (Alt+F4, a task manager's close): the same orderly
+      // end as the exit control, so nothing the user set up is lost.
+      if (program) program->window.exit();
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -126,6 +139,7 @@ int run(HINSTANCE instance) {
 
   int exitCode = 0;
   if (program->window.start()) {
+    program->keyboard.capture(hwnd, shell::kVirtualKeyF12);
     SetTimer(hwnd, kTickTimer, kTickMilliseconds, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

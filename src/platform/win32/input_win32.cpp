@@ -15,7 +15,45 @@ void PointerWin32::leftClick() {
   SendInput(2, inputs, sizeof(INPUT));
 }
 
-bool KeyboardWin32::pressedSinceLastPoll(int virtualKey) { return GetAsyncKeyState(virtualKey) != 0; }
+namespace {
+KeyboardWin32* hookOwner = nullptr;
+}  // namespace
+
+KeyboardWin32::~KeyboardWin32() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+  if (hookOwner == this) hookOwner = nullptr;
+  for (int key : registered_) UnregisterHotKey(window_, key);
+}
+
+void KeyboardWin32::capture(HWND window, int virtualKey) {
+  window_ = window;
+  if (RegisterHotKey(window, virtualKey, MOD_NOREPEAT, static_cast<UINT>(virtualKey))) {
+    registered_.insert(virtualKey);
+    return;
+  }
+  hooked_.insert(virtualKey);
+  if (!hook_) {
+    hookOwner = this;
+    hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, hookProc, GetModuleHandleW(nullptr), 0);
+  }
+}
+
+LRESULT CALLBACK KeyboardWin32::hookProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && hookOwner) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    const int vk = static_cast<int>(key->vkCode);
+    if (hookOwner->hooked_.count(vk)) {
+      if (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN) hookOwner->latched_.insert(vk);
+      return 1;  // the focused program never sees it
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool KeyboardWin32::pressedSinceLastPoll(int virtualKey) {
+  const bool latched = latched_.erase(virtualKey) > 0;
+  return (GetAsyncKeyState(virtualKey) != 0) || latched;
+}
 
 void KeyboardWin32::keyEvent(int virtualKey, bool up) {
   INPUT input = {};

@@ -1,0 +1,94 @@
+// The reply formatter panel: the option controls, the convert / clear
+// button with its automatic paste, the one-key conversion, colours with the
+// chooser and the gradient table, undo and double-click copy.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "controls/control.h"
+#include "favourites/emoticon_row.h"
+#include "formatter/colour_chooser.h"
+#include "formatter/gradient.h"
+#include "formatter/markup.h"
+#include "formatter/random_source.h"
+#include "shell/services.h"
+#include "shell/status_line.h"
+
+namespace vexlo::formatter {
+
+inline constexpr std::u16string_view kClearCaption = u"清 除";
+inline constexpr controls::Colour kIdleBackColour = 0xFFFFC0;       // #C0FFFF
+inline constexpr controls::Colour kConvertedBackColour = 0xC0C0FF;  // #FFC0C0
+inline constexpr std::u16string_view kGradientLimitMessage = u"输入的字符数大于 256 个！。。。";
+
+class FormatterPanel {
+ public:
+  FormatterPanel(controls::Frame& frame, shell::Services& services, shell::StatusLine& status,
+                 RandomSource& random, std::function<void()> collapseWindow);
+  FormatterPanel(const FormatterPanel&) = delete;
+  FormatterPanel& operator=(const FormatterPanel&) = delete;
+
+  // The panel's controls in creation order, the chooser last so it lies above.
+  const std::vector<controls::Control*>& controls() const { return controls_; }
+
+  // Converts `source` (the clipboard text of the focused box) and pastes it
+  // back; works from the idle and the converted state alike.
+  void oneKeyConversion(std::u16string source);
+  void rebuildGradient();
+  void hideChooser() { chooser.hide(); }
+
+  const std::u16string& sourceText() const { return sourceText_; }
+  const GradientTable& gradient() const { return gradient_; }
+  bool converted() const { return comm.caption() == kClearCaption; }
+  int colourMode() const;
+  MarkupOptions options() const;
+
+  controls::OptionGroup targetGroup;
+  std::array<std::unique_ptr<controls::OptionButton>, 2> ht;
+  controls::Label label1, label2, label3, label5;
+  controls::ListBox list1;
+  controls::DropDownList combo1;
+  controls::OptionGroup modeGroup;
+  std::array<std::unique_ptr<controls::OptionButton>, 4> ys;
+  controls::OptionGroup alignGroup;
+  controls::OptionButton zq, yq, zz;
+  controls::CheckBox check1, check2, check3, check4, check5, check6;
+  controls::Label label6, label18;
+  controls::PictureBox picture1;
+  std::array<std::unique_ptr<controls::Button>, 3> co;
+  controls::Button comm;
+  controls::TextBox te;
+  controls::Button cx;
+  favourites::EmoticonRow emoticons;
+  ColourChooser chooser;
+
+ private:
+  void build(controls::Frame& frame);
+  void add(controls::Control& control, controls::Control& container);
+  void chooseTarget(int index);
+  void chooseMode(int index);
+  void clickConvert();
+  void clearPath();
+  void undo();
+  void copyAll();
+  // The shared core of both conversions: false at the gradient limit.
+  bool convertInto(std::u16string_view source);
+  void publish();
+  void paste();
+  void enterConvertedState();
+  void enterIdleState();
+  std::u16string targetCaption() const;
+
+  shell::Services& services_;
+  shell::StatusLine& status_;
+  RandomSource& random_;
+  std::function<void()> collapseWindow_;
+  GradientTable gradient_;
+  std::u16string sourceText_;
+  std::vector<controls::Control*> controls_;
+};
+
+}  // namespace vexlo::formatter

@@ -1,0 +1,77 @@
+// Restoring the settings file at start-up and writing it at the end. Every
+// restored value goes through the control's normal path, so the control's
+// click behaviour runs as if the user had made the choice.
+#include "shell/main_window.h"
+
+namespace vexlo::shell {
+
+namespace {
+
+void selectStoredIndex(controls::ListControl& list, const std::optional<int>& index) {
+  // A stored index outside the list is not a choice the user made: the list
+  // keeps what it shows.
+  if (index && *index >= -1 && *index < list.count()) list.setSelectedIndex(*index);
+}
+
+}  // namespace
+
+void MainWindow::restoreSettings() {
+  const std::u16string path = settingsPath(services_.environment.executableDirectory());
+  std::optional<std::string> bytes = services_.files.read(path);
+  if (!bytes) {
+    formatter.list1.setSelectedIndex(0);
+    formatter.combo1.setSelectedIndex(0);
+    return;
+  }
+  restore(readSettings(*bytes, services_.codec));
+}
+
+void MainWindow::restore(const StoredSettings& stored) {
+  zqd.setValue(stored.zqd != 0);
+  selectStoredIndex(formatter.list1, stored.fontIndex);
+  selectStoredIndex(formatter.combo1, stored.sizeIndex);
+  const std::optional<bool> modes[] = {stored.gradient, stored.rainbow, stored.random};
+  for (int k = 0; k < 3; ++k)
+    if (modes[k].value_or(false)) formatter.ys[k + 1]->setValue(true);
+  for (int i = 0; i < 3; ++i)
+    if (stored.colours[i]) formatter.co[i]->setBackColour(*stored.colours[i] & 0xFFFFFF);
+  storedPath_ = stored.path.value_or(u"");
+  emoticonEntries_ = stored.emoticons;
+  for (const SettingsEntry& e : emoticonEntries_) formatter.emoticons.sc0.addItem(e.name);
+  mediaEntries_ = stored.media;
+  programEntries_ = stored.programs;
+}
+
+SettingsToSave MainWindow::collectSettings() const {
+  SettingsToSave s;
+  s.emoticons = emoticonEntries_;
+  s.media = mediaEntries_;
+  s.programs = programEntries_;
+  s.zqd = zqd.value() ? 1 : 0;
+  s.fontIndex = formatter.list1.selectedIndex();
+  s.sizeIndex = formatter.combo1.selectedIndex();
+  s.gradient = formatter.ys[1]->value();
+  s.rainbow = formatter.ys[2]->value();
+  s.random = formatter.ys[3]->value();
+  for (int i = 0; i < 3; ++i) s.colours[i] = formatter.co[i]->backColour().value_or(0);
+  s.path = storedPath_;
+  return s;
+}
+
+bool MainWindow::saveSettings() {
+  if (saved_) return true;
+  const std::u16string path = settingsPath(services_.environment.executableDirectory());
+  const std::string existing = services_.files.read(path).value_or(std::string());
+  const std::string bytes = writeSettings(existing, collectSettings(), services_.codec);
+  platform::WriteResult result = services_.files.writeAtomically(path, bytes);
+  if (!result) {
+    std::u16string message = u"无法保存设置文件:\r\n" + path;
+    if (!result.message.empty()) message += u"\r\n" + result.message;
+    services_.messageBox.exclamation(message, u"错误");
+    return false;
+  }
+  saved_ = true;
+  return true;
+}
+
+}  // namespace vexlo::shell

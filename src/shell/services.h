@@ -1,0 +1,26 @@
+// The platform services the program's core works with, handed in as one
+// bundle so nothing reaches for a global.
+#pragma once
+
+#include "platform/file_store.h"
+#include "platform/services.h"
+
+namespace vexlo::shell {
+
+struct Services {
+  platform::TrayIcon& tray;
+  platform::Pointer& pointer;
+  platform::Screen& screen;
+  platform::Keyboard& keyboard;
+  platform::Clock& clock;
+  platform::MessageBoxService& messageBox;
+  platform::InstanceLock& instanceLock;
+  platform::Memory& memory;
+  platform::Clipboard& clipboard;
+  const platform::AnsiCodec& codec;
+  platform::Application& application;
+  platform::FileStore& files;
+  const platform::Environment& environment;
+};
+
+}  // namespace vexlo::shell
