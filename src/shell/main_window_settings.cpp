@@ -61,9 +61,14 @@ SettingsToSave MainWindow::collectSettings() const {
 bool MainWindow::saveSettings() {
   if (saved_) return true;
   const std::u16string path = settingsPath(services_.environment.executableDirectory());
-  const std::string existing = services_.files.read(path).value_or(std::string());
-  const std::string bytes = writeSettings(existing, collectSettings(), services_.codec);
-  platform::WriteResult result = services_.files.writeAtomically(path, bytes);
+  std::optional<std::string> existing = services_.files.read(path);
+  platform::WriteResult result{false, path, u"文件无法读取"};
+  // A file that is there but cannot be read is left alone: writing over it
+  // would drop whatever it holds beyond what this program knows.
+  if (existing || !services_.files.exists(path)) {
+    const std::string bytes = writeSettings(existing.value_or(std::string()), collectSettings(), services_.codec);
+    result = services_.files.writeAtomically(path, bytes);
+  }
   if (!result) {
     std::u16string message = u"无法保存设置文件:\r\n" + path;
     if (!result.message.empty()) message += u"\r\n" + result.message;

@@ -25,7 +25,7 @@ constexpr UINT kTickMilliseconds = 1000;
 constexpr int kStripBottomTwips = 840;
 
 struct EnvironmentWin32 : platform::Environment {
-  std::u16string executableDirectory() const override { return platform::executableDirectory(); }
+  std::u16string executableDirectory() const override { return platform::win32::executableDirectory(); }
 };
 
 struct Program {
@@ -44,9 +44,9 @@ struct Program {
   platform::win32::InstanceLockWin32 instanceLock;
   platform::win32::MemoryWin32 memory;
   platform::win32::ClipboardWin32 clipboard;
-  platform::AnsiCodecWin32 codec;
+  platform::win32::AnsiCodecWin32 codec;
   platform::win32::ApplicationWin32 application;
-  platform::FileStoreWin32 files;
+  platform::win32::FileStoreWin32 files;
   EnvironmentWin32 environment;
   formatter::SplitMixRandom random{GetTickCount64()};
   shell::Services services{tray,   pointer,   screen, keyboard,    clock, messageBox, instanceLock,

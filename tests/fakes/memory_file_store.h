@@ -1,0 +1,38 @@
+// Files kept in memory, for tests of code that reads and writes the settings
+// file. `failWrites` makes every write fail the way a read-only directory
+// or a full disk would, leaving the stored file as it was.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_store.h"
+
+namespace vexlo::fakes {
+
+class MemoryFileStore final : public platform::FileStore {
+ public:
+  std::map<std::u16string, std::string> files;
+  bool failWrites = false;
+  std::u16string failureMessage = u"Access is denied.";
+  int writeCount = 0;  // successful and failed writes alike
+
+  std::optional<std::string> read(const std::u16string& path) override {
+    auto found = files.find(path);
+    if (found == files.end()) return std::nullopt;
+    return found->second;
+  }
+
+  bool exists(const std::u16string& path) override { return files.count(path) != 0; }
+
+  platform::WriteResult writeAtomically(const std::u16string& path, std::string_view bytes) override {
+    ++writeCount;
+    if (failWrites) return platform::WriteResult{false, path, failureMessage};
+    files[path] = std::string(bytes);
+    return platform::WriteResult{true, path, {}};
+  }
+};
+
+}  // namespace vexlo::fakes
