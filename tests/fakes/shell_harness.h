@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fakes/fake_services.h"
+#include "fakes/iconv_codec.h"
 #include "fakes/memory_file_store.h"
 #include "fakes/scripted_random.h"
 #include "shell/main_window.h"
@@ -19,7 +20,7 @@ struct ShellHarness {
   FakeInstanceLock instanceLock;
   FakeMemory memory;
   FakeClipboard clipboard{log};
-  DoubleByteCodec codec;
+  IconvCodec codec{"GBK"};
   FakeApplication application;
   MemoryFileStore files;
   FakeEnvironment environment;
