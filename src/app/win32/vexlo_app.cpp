@@ -127,8 +127,9 @@ int run(HINSTANCE instance) {
   RegisterClassExW(&wc);
 
   // No caption bar and no taskbar button: the window lives at the top edge
-  // and reports through its notification-area icon.
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kMainWindowClass, L"Vexlo v11.0", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+  // and reports through its notification-area icon. It is top-most from
+  // birth: some window managers honour only the creation style.
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kMainWindowClass, L"Vexlo v11.0", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                               100, 100, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
 

@@ -193,8 +193,8 @@ void Binder::applyGeometry(const Bound& b) {
 
 void Binder::applyWindowGeometry() {
   const TwipsRect& r = window_.rect();
-  HWND after = window_.topMost() ? HWND_TOPMOST : HWND_NOTOPMOST;
-  UINT flags = SWP_NOACTIVATE | (window_.visible() ? SWP_SHOWWINDOW : 0);
+  HWND after = window_.topMost() ? HWND_TOPMOST : nullptr;
+  UINT flags = SWP_NOACTIVATE | (window_.visible() ? SWP_SHOWWINDOW : 0) | (window_.topMost() ? 0 : SWP_NOZORDER);
   SetWindowPos(hwnd_, after, toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height), flags);
 }
 
@@ -445,6 +445,14 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       if (self->hot_ == hwnd) {
         self->hot_ = nullptr;
         InvalidateRect(hwnd, nullptr, FALSE);
+      }
+      break;
+    case WM_SETTEXT:
+      if (c.kind() == Kind::TextBox && !self->pushing_) {
+        LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+        static_cast<TextBox&>(c).userEdited(
+            std::u16string(reinterpret_cast<const char16_t*>(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"")));
+        return r;
       }
       break;
     case WM_LBUTTONDBLCLK:
