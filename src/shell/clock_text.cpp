@@ -16,7 +16,9 @@ std::u16string twoDigits(int value) {
 }  // namespace
 
 std::u16string clockCaption(const platform::LocalTime& time) {
-  return twoDigits(time.hour) + u":" + twoDigits(time.minute) + u":" + twoDigits(time.second);
+  std::u16string caption = twoDigits(time.hour);
+  caption.append(u":").append(twoDigits(time.minute)).append(u":").append(twoDigits(time.second));
+  return caption;
 }
 
 std::u16string dateTooltip(const platform::LocalTime& time) {
@@ -24,8 +26,10 @@ std::u16string dateTooltip(const platform::LocalTime& time) {
       u"(日) ", u"(一) ", u"(二) ", u"(三) ", u"(四) ", u"(五) ", u"(六) "};
   char year[8];
   std::snprintf(year, sizeof year, "%04d", time.year);
-  return u" " + twoDigits(time.month) + u"-" + twoDigits(time.day) + u"-" + text::fromUtf8(year) +
-         std::u16string(kWeekdayMarks[static_cast<std::size_t>(time.weekday % 7)]);
+  std::u16string tooltip = u" ";
+  tooltip.append(twoDigits(time.month)).append(u"-").append(twoDigits(time.day)).append(u"-");
+  tooltip.append(text::fromUtf8(year)).append(kWeekdayMarks[static_cast<std::size_t>(time.weekday % 7)]);
+  return tooltip;
 }
 
 }  // namespace vexlo::shell
