@@ -16,14 +16,23 @@ add_executable(Vexlo WIN32 src/app/win32/winmain.cpp resources/vexlo.rc)
 target_link_libraries(Vexlo PRIVATE vexlo_win32)
 if(MINGW)
   target_link_options(Vexlo PRIVATE -municode)
+elseif(MSVC)
+  # The resource script carries the program's own manifest.
+  target_link_options(Vexlo PRIVATE /MANIFEST:NO)
 endif()
 set_target_properties(Vexlo PROPERTIES OUTPUT_NAME Vexlo)
 
-# GoogleTest from Debian's source package, built with this toolchain.
+# GoogleTest sources, built with this toolchain: Debian's package on Linux;
+# on Windows point VEXLO_GTEST_SOURCE at a googletest checkout to build the tests.
+set(VEXLO_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source folder for the Windows-side tests")
+if(NOT EXISTS "${VEXLO_GTEST_SOURCE}/CMakeLists.txt")
+  message(STATUS "No GoogleTest source at ${VEXLO_GTEST_SOURCE}: building Vexlo.exe without its tests")
+  return()
+endif()
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${VEXLO_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 set(VEXLO_RESULTS "${CMAKE_BINARY_DIR}/results")
 
