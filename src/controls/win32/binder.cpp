@@ -87,6 +87,7 @@ void Binder::create() {
     int id = kFirstId + static_cast<int>(bound_.size());
     Bound b{c, createChild(*c, parent, id), id};
     index_[c] = bound_.size();
+    byHwnd_[b.hwnd] = bound_.size();
     bound_.push_back(b);
     SetWindowSubclass(b.hwnd, childProc, 0, reinterpret_cast<DWORD_PTR>(this));
     // Later controls lie above earlier ones, as the model stacks them.
@@ -151,6 +152,12 @@ HWND Binder::createChild(Control& c, HWND parent, int id) {
   return h;
 }
 
+bool Binder::inPanel(const Control& c) const { return c.container() && c.container() != &window_; }
+
+HBRUSH Binder::backgroundOf(const Control& c) const {
+  return inPanel(c) || c.kind() == Kind::Frame ? panelBrush_ : stripBrush_;
+}
+
 HWND Binder::handleOf(const Control& control) const {
   if (&control == &window_) return hwnd_;
   auto it = index_.find(&control);
@@ -163,8 +170,8 @@ Binder::Bound* Binder::boundById(int id) {
 }
 
 Binder::Bound* Binder::boundByHwnd(HWND hwnd) {
-  auto it = std::find_if(bound_.begin(), bound_.end(), [hwnd](const Bound& b) { return b.hwnd == hwnd; });
-  return it == bound_.end() ? nullptr : &*it;
+  auto it = byHwnd_.find(hwnd);
+  return it == byHwnd_.end() ? nullptr : &bound_[it->second];
 }
 
 void Binder::applyAll(Bound& b) {
@@ -228,8 +235,9 @@ void Binder::controlChanged(Control& c, Property property) {
       applyWindowGeometry();
     return;
   }
-  Bound* b = index_.count(&c) ? &bound_[index_[&c]] : nullptr;
-  if (!b) return;
+  auto found = index_.find(&c);
+  if (found == index_.end()) return;
+  Bound* b = &bound_[found->second];
   pushing_ = true;
   switch (property) {
     case Property::Caption:
@@ -326,8 +334,7 @@ void Binder::drawItem(const DRAWITEMSTRUCT& item) {
     return;
   }
   if (!c.picture().empty()) {
-    HBRUSH back = c.container() ? panelBrush_ : stripBrush_;
-    FillRect(dc, &r, back);
+    FillRect(dc, &r, backgroundOf(c));
     drawPicture(dc, r, c.picture(), pressed, item.hwndItem == hot_);
     return;
   }
@@ -387,15 +394,14 @@ bool Binder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         return true;
       }
       SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, c.container() ? RGB(0x20, 0x20, 0x20) : kTitleColour);
+      SetTextColor(dc, inPanel(c) ? RGB(0x20, 0x20, 0x20) : kTitleColour);
       if (c.backColour()) {
         Colour colour = *c.backColour();
         HBRUSH& brush = colourBrushes_[colour];
         if (!brush) brush = CreateSolidBrush(toColorRef(colour));
         result = reinterpret_cast<LRESULT>(brush);
       } else {
-        bool inPanel = c.container() != nullptr && c.container() != &window_;
-        result = reinterpret_cast<LRESULT>(inPanel || c.kind() == Kind::Frame ? panelBrush_ : stripBrush_);
+        result = reinterpret_cast<LRESULT>(backgroundOf(c));
       }
       return true;
     }

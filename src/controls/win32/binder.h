@@ -55,6 +55,9 @@ class Binder : public ControlView {
   Bound* boundById(int id);
   Bound* boundByHwnd(HWND hwnd);
   void recreateFonts();
+  // Inside a panel frame, or on the strip of the window itself.
+  bool inPanel(const Control& c) const;
+  HBRUSH backgroundOf(const Control& c) const;
   static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
   HWND hwnd_;
@@ -62,6 +65,7 @@ class Binder : public ControlView {
   std::vector<Control*> controls_;
   std::vector<Bound> bound_;
   std::map<const Control*, std::size_t> index_;
+  std::map<HWND, std::size_t> byHwnd_;
   HWND tooltip_ = nullptr;
   HFONT font_ = nullptr;
   HFONT symbolFont_ = nullptr;
