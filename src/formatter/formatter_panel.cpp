@@ -60,36 +60,31 @@ FormatterPanel::FormatterPanel(controls::Frame& frame, shell::Services& services
   build(frame);
 }
 
-void FormatterPanel::add(controls::Control& control, controls::Control& container) {
-  container.add(control);
-  controls_.push_back(&control);
-}
-
 void FormatterPanel::build(controls::Frame& frame) {
-  add(te, frame);
+  frame.add(te);
   te.onDoubleClick = [this] { copyAll(); };
 
-  add(label1, frame);
+  frame.add(label1);
   for (std::u16string_view font : kFonts) list1.addItem(std::u16string(font));
   list1.onClick = [this] { status_.report(u"设置:", u" 字体 < " + list1.selectedText() + u" > "); };
-  add(list1, frame);
+  frame.add(list1);
 
-  add(label2, frame);
+  frame.add(label2);
   for (std::u16string_view size : kSizes) combo1.addItem(std::u16string(size));
   combo1.onClick = [this] { status_.report(u"设置:", u" 大小 < " + combo1.selectedText() + u" > "); };
-  add(combo1, frame);
+  frame.add(combo1);
 
   zq.setValue(true);
   zq.onClick = [this] { status_.report(u"设置:", u" 位置 < 左对齐 > "); };
   yq.onClick = [this] { status_.report(u"设置:", u" 位置 < 右对齐 > "); };
   zz.onClick = [this] { status_.report(u"设置:", u" 位置 < 居中 > "); };
-  for (controls::Control* c : {&zq, &yq, &zz}) add(*c, frame);
+  for (controls::Control* c : {&zq, &yq, &zz}) frame.add(*c);
 
-  add(emoticons.label4, frame);
-  add(emoticons.sc0, frame);
-  add(emoticons.qc, frame);
+  frame.add(emoticons.label4);
+  frame.add(emoticons.sc0);
+  frame.add(emoticons.qc);
 
-  add(label5, frame);
+  frame.add(label5);
   check2.setVisible(false);
   struct Style {
     controls::CheckBox& box;
@@ -101,7 +96,7 @@ void FormatterPanel::build(controls::Frame& frame) {
     controls::CheckBox& box = s.box;
     std::u16string text(s.text);
     box.onClick = [this, &box, text] { status_.reportToggle(box.value(), text); };
-    add(box, frame);
+    frame.add(box);
   }
   check1.setTooltip(u" 横排 ");
 
@@ -110,35 +105,35 @@ void FormatterPanel::build(controls::Frame& frame) {
     ht[i] = std::make_unique<controls::OptionButton>("HT(" + std::to_string(i) + ")",
                                                      TwipsRect{3600, 1560 + 270 * i, 1215, 210}, targetGroup,
                                                      std::u16string(targets[i]));
-    add(*ht[i], frame);
+    frame.add(*ht[i]);
   }
   ht[0]->setValue(true);
   for (int i = 0; i < 2; ++i) ht[i]->onClick = [this, i] { chooseTarget(i); };
 
   comm.setBackColour(kIdleBackColour);
   comm.onClick = [this] { clickConvert(); };
-  add(comm, frame);
+  frame.add(comm);
   cx.setBackColour(0xC0E0FF);  // #FFE0C0
   cx.setFontFace(u"Marlett");
   cx.setTooltip(u" 撤消 ");
   cx.onClick = [this] { undo(); };
-  add(cx, frame);
+  frame.add(cx);
 
-  add(label3, frame);
+  frame.add(label3);
   for (int i = 0; i < 4; ++i) {
     ys[i] = std::make_unique<controls::OptionButton>("YS(" + std::to_string(i) + ")",
                                                      TwipsRect{120 + 690 * i, 3270, 660, 210}, modeGroup,
                                                      std::u16string(kModes[i]));
-    add(*ys[i], frame);
+    frame.add(*ys[i]);
   }
   ys[0]->setValue(true);
   for (int i = 0; i < 4; ++i) ys[i]->onClick = [this, i] { chooseMode(i); };
 
-  add(label6, frame);
+  frame.add(label6);
   label18.setVisible(false);
-  add(label18, frame);
+  frame.add(label18);
   picture1.setVisible(false);
-  add(picture1, frame);
+  frame.add(picture1);
   for (int i = 0; i < 3; ++i) {
     co[i] = std::make_unique<controls::Button>("Co(" + std::to_string(i) + ")", kColourButtonRects[i]);
     co[i]->setBackColour(kStartColours[i]);
@@ -148,7 +143,7 @@ void FormatterPanel::build(controls::Frame& frame) {
       status_.report(u"设置:", u" " + chooserColourName(i) + u" ");
       chooser.open(i, co[i]->backColour().value_or(0));
     };
-    add(*co[i], frame);
+    frame.add(*co[i]);
   }
 
   chooser.onAccept = [this](int button, controls::Colour colour) {
@@ -158,8 +153,8 @@ void FormatterPanel::build(controls::Frame& frame) {
     }
     te.focus();
   };
-  add(chooser.se, frame);
-  for (controls::Control* c : chooser.se.children()) controls_.push_back(c);
+  // Added last, so the chooser lies above the rest of the panel.
+  frame.add(chooser.se);
 }
 
 std::u16string FormatterPanel::targetCaption() const { return ht[1]->value() ? u"Qzone" : u"论 坛"; }

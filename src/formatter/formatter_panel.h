@@ -31,9 +31,6 @@ class FormatterPanel {
   FormatterPanel(const FormatterPanel&) = delete;
   FormatterPanel& operator=(const FormatterPanel&) = delete;
 
-  // The panel's controls in creation order, the chooser last so it lies above.
-  const std::vector<controls::Control*>& controls() const { return controls_; }
-
   // Converts `source` (the clipboard text of the focused box) and pastes it
   // back; works from the idle and the converted state alike.
   void oneKeyConversion(std::u16string source);
@@ -67,7 +64,6 @@ class FormatterPanel {
 
  private:
   void build(controls::Frame& frame);
-  void add(controls::Control& control, controls::Control& container);
   void chooseTarget(int index);
   void chooseMode(int index);
   void clickConvert();
@@ -88,7 +84,6 @@ class FormatterPanel {
   std::function<void()> collapseWindow_;
   GradientTable gradient_;
   std::u16string sourceText_;
-  std::vector<controls::Control*> controls_;
 };
 
 }  // namespace vexlo::formatter

@@ -65,21 +65,15 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
   build();
 }
 
-void MainWindow::place(controls::Control& control, controls::Control* container) {
-  (container ? *container : static_cast<controls::Control&>(form)).add(control);
-  controls_.push_back(&control);
-}
-
 void MainWindow::build() {
-  controls_.push_back(&form);
   form.setVisible(false);
   form.onMouseMove = [this](int x, int y, int) { formMouseMove(x, y); };
 
-  place(label14);
+  form.add(label14);
   tc.setTooltip(u" 退出 ");
   tc.setPicture("exit");
   tc.onClick = [this] { exit(); };
-  place(tc);
+  form.add(tc);
 
   for (int i = 0; i < kPanelCount; ++i) {
     q[i] = std::make_unique<controls::OptionButton>("Q(" + std::to_string(i) + ")",
@@ -87,7 +81,7 @@ void MainWindow::build() {
                                                     u"", controls::Kind::GraphicalOption);
     q[i]->setTooltip(std::u16string(kPanels[i].tooltip));
     q[i]->setPicture("panel" + std::to_string(i));
-    place(*q[i]);
+    form.add(*q[i]);
   }
   q[0]->setValue(true);  // before any handler exists: the initial selection reports nothing
   for (int i = 0; i < kPanelCount; ++i) q[i]->onClick = [this, i] { selectPanel(i); };
@@ -97,34 +91,32 @@ void MainWindow::build() {
                                              controls::Kind::PictureButton);
   cd[1]->setTooltip(u" 关闭·光驱 ");
   cd[1]->setPicture("cd-close");
-  place(*cd[1]);
+  form.add(*cd[1]);
   cd[0] = std::make_unique<controls::Button>("CD(0)", TwipsRect{1920, 450, 330, 315}, u"",
                                              controls::Kind::PictureButton);
   cd[0]->setTooltip(u" 打开·光驱 ");
   cd[0]->setPicture("cd-open");
-  place(*cd[0]);
+  form.add(*cd[0]);
   command1.setTooltip(u" 清空·回收站 ");
   command1.setPicture("recycle");
-  place(command1);
+  form.add(command1);
   command2.setTooltip(u" 重启·关闭计算机 ");
   command2.setPicture("power");
-  place(command2);
+  form.add(command2);
   zqd.setTooltip(u" 开机自启动 ");
-  place(zqd);
-  place(tim);
+  form.add(zqd);
+  form.add(tim);
 
-  for (auto& frame : w) place(*frame);
-  // The formatter's controls already sit in W(0); they join the creation order here.
-  for (controls::Control* c : formatter.controls()) controls_.push_back(c);
+  for (auto& frame : w) form.add(*frame);
 
   yc.onClick = [this] { status.reportToggle(yc.value(), u" 视频窗口 < 自动隐藏 > "); };
-  place(yc, w[1].get());
+  w[1]->add(yc);
 
   pi.setVisible(false);
   pi.setTooltip(u" Vexlo ");
   pi.setPicture("collapsed");
   pi.onMouseMove = [this](int, int, int) { expand(); };
-  place(pi);
+  form.add(pi);
 }
 
 int MainWindow::pixelsX(double twips) const {

@@ -53,9 +53,6 @@ class MainWindow {
   // The taskbar was re-created (the shell restarted).
   void taskbarRecreated() { status.restoreIcon(); }
 
-  // Every control in creation order: containers before their contents, and
-  // later controls above earlier ones.
-  const std::vector<controls::Control*>& allControls() const { return controls_; }
 
   StatusLine status;
 
@@ -76,7 +73,6 @@ class MainWindow {
 
  private:
   void build();
-  void place(controls::Control& control, controls::Control* container = nullptr);
   void formMouseMove(int x, int y);
   void startOneKeyConversion();
   void restoreSettings();
@@ -88,7 +84,6 @@ class MainWindow {
   int pixelsY(double twips) const;
 
   Services& services_;
-  std::vector<controls::Control*> controls_;
   bool oneKeyPending_ = false;
   bool saved_ = false;
   // Lists whose panels are not built yet: kept as read, written back unchanged.

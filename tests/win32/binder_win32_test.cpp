@@ -48,7 +48,7 @@ struct BinderWin32Test : ::testing::Test {
     coloured.setBackColour(0xFFFFC0);
     check.onClick = [this] { ++clicks; };
     list.onClick = [this] { ++listClicks; };
-    binder = std::make_unique<Binder>(hwnd, window, std::vector<Control*>{&window, &frame, &check, &list, &text, &coloured});
+    binder = std::make_unique<Binder>(hwnd, window);
     activeBinder = binder.get();
     binder->create();
   }
@@ -75,6 +75,13 @@ TEST_F(BinderWin32Test, ControlsAreStandardClassesWithTheirCaptionsInsideTheirFr
   GetClassNameW(binder->handleOf(list), cls, 64);
   EXPECT_STREQ(cls, L"ListBox");
   EXPECT_EQ(SendMessageW(binder->handleOf(list), LB_GETCOUNT, 0, 0), 2);
+}
+
+TEST_F(BinderWin32Test, LaterControlsLieAboveEarlierOnes) {
+  HWND inFrame = binder->handleOf(frame);
+  EXPECT_EQ(GetWindow(inFrame, GW_CHILD), binder->handleOf(coloured));
+  EXPECT_EQ(GetWindow(binder->handleOf(coloured), GW_HWNDNEXT), binder->handleOf(text));
+  EXPECT_EQ(GetWindow(binder->handleOf(check), GW_HWNDNEXT), nullptr);
 }
 
 TEST_F(BinderWin32Test, GeometryIsTwipsAtTheWindowsDpi) {

@@ -47,11 +47,11 @@ COLORREF toColorRef(Colour c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
 
 }  // namespace
 
-Binder::Binder(HWND hwnd, Window& window, const std::vector<Control*>& controls)
-    : hwnd_(hwnd), window_(window), controls_(controls) {}
+Binder::Binder(HWND hwnd, Window& window) : hwnd_(hwnd), window_(window) {}
 
 Binder::~Binder() {
-  for (Control* c : controls_) c->setView(nullptr);
+  window_.setView(nullptr);
+  for (Bound& b : bound_) b.control->setView(nullptr);
   if (font_) DeleteObject(font_);
   if (symbolFont_) DeleteObject(symbolFont_);
   if (stripBrush_) DeleteObject(stripBrush_);
@@ -81,21 +81,27 @@ void Binder::create() {
                              GetModuleHandleW(nullptr), nullptr);
 
   window_.setView(this);
-  for (Control* c : controls_) {
-    if (c == &window_) continue;
-    HWND parent = c->container() && c->container() != &window_ ? handleOf(*c->container()) : hwnd_;
-    int id = kFirstId + static_cast<int>(bound_.size());
-    Bound b{c, createChild(*c, parent, id), id};
-    index_[c] = bound_.size();
+  createChildren(window_, hwnd_);
+  for (Bound& b : bound_) applyState(b);
+  applyWindowGeometry();
+}
+
+void Binder::createChildren(Control& container, HWND parent) {
+  const std::vector<Control*>& children = container.children();
+  // A new child window goes beneath its siblings: creating the last first
+  // leaves later controls above earlier ones, as the model stacks them.
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    Control& c = **it;
+    const int id = kFirstId + static_cast<int>(bound_.size());
+    const Bound b{&c, createChild(c, parent, id), id};
+    index_[&c] = bound_.size();
     byHwnd_[b.hwnd] = bound_.size();
     bound_.push_back(b);
     SetWindowSubclass(b.hwnd, childProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    // Later controls lie above earlier ones, as the model stacks them.
-    SetWindowPos(b.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    c->setView(this);
+    c.setView(this);
   }
-  for (Bound& b : bound_) applyAll(b);
-  applyWindowGeometry();
+  for (Control* c : children)
+    if (!c->children().empty()) createChildren(*c, handleOf(*c));
 }
 
 HWND Binder::createChild(Control& c, HWND parent, int id) {
@@ -145,9 +151,15 @@ HWND Binder::createChild(Control& c, HWND parent, int id) {
     case Kind::Window:
       break;
   }
+  // Born with its place, visibility and enabled state: one call instead of
+  // several for each of the window's many controls keeps start-up quick.
+  if (c.visible()) style |= WS_VISIBLE;
+  if (!c.enabled()) style |= WS_DISABLED;
+  const RECT r = pixelRect(c);
   std::u16string text = windowText(c);
-  HWND h = CreateWindowExW(exStyle, cls, wide(text), style, 0, 0, 0, 0, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  HWND h = CreateWindowExW(exStyle, cls, wide(text), style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                           nullptr);
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(c.fontFace() == u"Marlett" ? symbolFont_ : font_), FALSE);
   return h;
 }
@@ -174,28 +186,31 @@ Binder::Bound* Binder::boundByHwnd(HWND hwnd) {
   return it == byHwnd_.end() ? nullptr : &bound_[it->second];
 }
 
-void Binder::applyAll(Bound& b) {
+void Binder::applyState(Bound& b) {
   pushing_ = true;
   Control& c = *b.control;
-  applyGeometry(b);
-  applyTooltip(b);
-  EnableWindow(b.hwnd, c.enabled());
+  applyTooltip(b, false);
   if (c.kind() == Kind::CheckBox)
     SendMessageW(b.hwnd, BM_SETCHECK, static_cast<CheckBox&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
   if (c.kind() == Kind::OptionButton)
     SendMessageW(b.hwnd, BM_SETCHECK, static_cast<OptionButton&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
   if (c.kind() == Kind::ListBox || c.kind() == Kind::DropDownList) applyItems(b);
   if (c.kind() == Kind::TextBox) SendMessageW(b.hwnd, EM_SETREADONLY, static_cast<TextBox&>(c).locked(), 0);
-  ShowWindow(b.hwnd, c.visible() ? SW_SHOWNA : SW_HIDE);
   pushing_ = false;
 }
 
+RECT Binder::pixelRect(const Control& c) const {
+  const TwipsRect& r = c.rect();
+  RECT p{toPixels(r.left), toPixels(r.top), toPixels(r.left) + toPixels(r.width),
+         toPixels(r.top) + toPixels(r.height)};
+  // A drop-down list's window includes the list that drops down.
+  if (c.kind() == Kind::DropDownList) p.bottom += kDropDownExtraPixels;
+  return p;
+}
+
 void Binder::applyGeometry(const Bound& b) {
-  const TwipsRect& r = b.control->rect();
-  int height = toPixels(r.height);
-  if (b.control->kind() == Kind::DropDownList) height += kDropDownExtraPixels;
-  SetWindowPos(b.hwnd, nullptr, toPixels(r.left), toPixels(r.top), toPixels(r.width), height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT r = pixelRect(*b.control);
+  SetWindowPos(b.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Binder::applyWindowGeometry() {
@@ -214,16 +229,17 @@ void Binder::applyItems(const Bound& b) {
   SendMessageW(b.hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
 }
 
-void Binder::applyTooltip(const Bound& b) {
+void Binder::applyTooltip(const Bound& b, bool replace) {
   if (!tooltip_) return;
   std::wstring text = wideString(b.control->tooltip());
+  if (!replace && text.empty()) return;
   TTTOOLINFOW info = {};
   info.cbSize = sizeof info;
   info.hwnd = GetParent(b.hwnd);
   info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   info.lpszText = text.data();
-  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  if (replace) SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   if (!text.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
@@ -243,7 +259,7 @@ void Binder::controlChanged(Control& c, Property property) {
     case Property::Caption:
     case Property::Tooltip:
       SetWindowTextW(b->hwnd, wide(windowText(c)));
-      if (property == Property::Tooltip) applyTooltip(*b);
+      if (property == Property::Tooltip) applyTooltip(*b, true);
       InvalidateRect(b->hwnd, nullptr, TRUE);
       break;
     case Property::Visible:

@@ -14,9 +14,9 @@ namespace vexlo::controls::win32 {
 
 class Binder : public ControlView {
  public:
-  // `window` is the model of the top-level window `hwnd`; `controls` lists
-  // every control in creation order, containers before their contents.
-  Binder(HWND hwnd, Window& window, const std::vector<Control*>& controls);
+  // `window` is the model of the top-level window `hwnd`; every control it
+  // contains, and what those contain, gets a child window.
+  Binder(HWND hwnd, Window& window);
   ~Binder() override;
   Binder(const Binder&) = delete;
   Binder& operator=(const Binder&) = delete;
@@ -44,12 +44,15 @@ class Binder : public ControlView {
     int id = 0;
   };
 
+  void createChildren(Control& container, HWND parent);
   HWND createChild(Control& control, HWND parent, int id);
-  void applyAll(Bound& bound);
+  void applyState(Bound& bound);
+  RECT pixelRect(const Control& control) const;
   void applyGeometry(const Bound& bound);
   void applyWindowGeometry();
   void applyItems(const Bound& bound);
-  void applyTooltip(const Bound& bound);
+  // `replace`: the control may already have a tool to take away first.
+  void applyTooltip(const Bound& bound, bool replace);
   void drawItem(const DRAWITEMSTRUCT& item);
   void onCommand(int id, int code);
   Bound* boundById(int id);
@@ -62,7 +65,6 @@ class Binder : public ControlView {
 
   HWND hwnd_;
   Window& window_;
-  std::vector<Control*> controls_;
   std::vector<Bound> bound_;
   std::map<const Control*, std::size_t> index_;
   std::map<HWND, std::size_t> byHwnd_;
