@@ -1,6 +1,5 @@
 #include "controls/control.h"
 
-#include <algorithm>
 
 namespace vexlo::controls {
 
@@ -86,11 +85,6 @@ void CheckBox::setValue(bool value) {
 
 void CheckBox::userClick() { setValue(!value_); }
 
-OptionButton* OptionGroup::selected() const {
-  auto it = std::find_if(members_.begin(), members_.end(), [](OptionButton* o) { return o->value(); });
-  return it == members_.end() ? nullptr : *it;
-}
-
 OptionButton::OptionButton(std::string name, TwipsRect rect, OptionGroup& group, std::u16string caption, Kind kind)
     : Control(kind, std::move(name), rect, std::move(caption)), group_(group) {
   group_.join(*this);
@@ -117,29 +111,6 @@ void OptionButton::userClick() { setValue(true); }
 
 void ListControl::addItem(std::u16string item) {
   items_.push_back(std::move(item));
-  changed(Property::Items);
-}
-
-void ListControl::insertItem(int index, std::u16string item) {
-  index = std::clamp(index, 0, count());
-  items_.insert(items_.begin() + index, std::move(item));
-  if (selected_ >= index) ++selected_;
-  changed(Property::Items);
-}
-
-void ListControl::removeItem(int index) {
-  if (index < 0 || index >= count()) return;
-  items_.erase(items_.begin() + index);
-  if (selected_ == index)
-    selected_ = -1;
-  else if (selected_ > index)
-    --selected_;
-  changed(Property::Items);
-}
-
-void ListControl::clear() {
-  items_.clear();
-  selected_ = -1;
   changed(Property::Items);
 }
 

@@ -186,7 +186,6 @@ class OptionGroup {
  public:
   void join(OptionButton& option) { members_.push_back(&option); }
   const std::vector<OptionButton*>& members() const { return members_; }
-  OptionButton* selected() const;
 
  private:
   std::vector<OptionButton*> members_;
@@ -215,9 +214,6 @@ class ListControl : public Control {
   const std::vector<std::u16string>& items() const { return items_; }
   int count() const { return static_cast<int>(items_.size()); }
   void addItem(std::u16string item);
-  void insertItem(int index, std::u16string item);
-  void removeItem(int index);
-  void clear();
   int selectedIndex() const { return selected_; }
   // A change of selection runs the click handler, as a user's choice does.
   // An index outside the list is refused and leaves the selection as it is.

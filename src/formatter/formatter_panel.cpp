@@ -140,7 +140,9 @@ void FormatterPanel::build(controls::Frame& frame) {
     co[i]->setTooltip(std::u16string(kColourTooltips[i]));
     co[i]->setVisible(i == 0);
     co[i]->onClick = [this, i] {
-      status_.report(u"设置:", u" " + chooserColourName(i) + u" ");
+      std::u16string text = u" ";
+      text.append(chooserColourName(i)).append(u" ");
+      status_.report(u"设置:", text);
       chooser.open(i, co[i]->backColour().value_or(0));
     };
     frame.add(*co[i]);

@@ -30,7 +30,6 @@ class Pointer {
 
 struct ScreenMetrics {
   int widthPixels = 0;
-  int heightPixels = 0;
   // Twips per pixel in x and y: 15 at 96 DPI, 10 at 144 DPI.
   double twipsPerPixelX = 15;
   double twipsPerPixelY = 15;

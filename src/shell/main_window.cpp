@@ -1,7 +1,7 @@
 #include "shell/main_window.h"
 
 #include "shell/clock_text.h"
-#include "shell/geometry.h"
+#include "controls/twips.h"
 
 namespace vexlo::shell {
 
@@ -120,11 +120,11 @@ void MainWindow::build() {
 }
 
 int MainWindow::pixelsX(double twips) const {
-  return twipsToPixels(twips, services_.screen.metrics().twipsPerPixelX);
+  return controls::twipsToPixels(twips, services_.screen.metrics().twipsPerPixelX);
 }
 
 int MainWindow::pixelsY(double twips) const {
-  return twipsToPixels(twips, services_.screen.metrics().twipsPerPixelY);
+  return controls::twipsToPixels(twips, services_.screen.metrics().twipsPerPixelY);
 }
 
 bool MainWindow::start() {

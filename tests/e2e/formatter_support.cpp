@@ -251,6 +251,20 @@ bool setText(HWND window, const std::wstring& text) {
          result != 0;
 }
 
+bool clickToFocus(HWND box) {
+  const DWORD thread = GetWindowThreadProcessId(box, nullptr);
+  const auto focused = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus == box;
+  };
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (!clickOn(box)) continue;
+    if (waitUntil(focused, 1s)) return true;
+  }
+  return false;
+}
+
 void typeText(std::wstring_view text) {
   for (wchar_t unit : text) {
     INPUT input[2] = {};

@@ -119,7 +119,7 @@ TEST_F(Formatter, ConvertCollapsesPublishesAndPastesUnderThePointerThenUndoResto
   ASSERT_TRUE(isTopMost(window));
 
   bringToFront(window);
-  ASSERT_TRUE(clickOn(ui_.te));
+  ASSERT_TRUE(clickToFocus(ui_.te)) << "the input box did not take the focus";
   typeText(L"你好abc");
   ASSERT_TRUE(waitUntil([&] { return textOf(ui_.te) == L"你好abc"; }, 3s))
       << "typing into the input box gave \"" << toUtf8(textOf(ui_.te)) << "\"";

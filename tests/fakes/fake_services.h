@@ -50,7 +50,7 @@ struct FakePointer : platform::Pointer {
 };
 
 struct FakeScreen : platform::Screen {
-  platform::ScreenMetrics value{1280, 800, 15, 15};
+  platform::ScreenMetrics value{1280, 15, 15};
   platform::ScreenMetrics metrics() const override { return value; }
 };
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "controls/twips.h"
 #include "controls/win32/artwork.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
@@ -59,7 +60,13 @@ Binder::~Binder() {
   for (auto& [colour, brush] : colourBrushes_) DeleteObject(brush);
 }
 
-int Binder::toPixels(int twips) const { return MulDiv(twips, static_cast<int>(dpi_), 1440); }
+int Binder::toPixels(int twips) const { return twipsToPixels(twips, twipsPerPixel(dpi_)); }
+
+void Binder::mouseMoved(Control& control, WPARAM wParam, LPARAM lParam) {
+  const double perPixel = twipsPerPixel(dpi_);
+  control.userMouseMove(pixelsToTwips(GET_X_LPARAM(lParam), perPixel), pixelsToTwips(GET_Y_LPARAM(lParam), perPixel),
+                        static_cast<int>(wParam));
+}
 
 void Binder::recreateFonts() {
   if (font_) DeleteObject(font_);
@@ -422,9 +429,7 @@ bool Binder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
       return true;
     }
     case WM_MOUSEMOVE: {
-      const int x = MulDiv(GET_X_LPARAM(lParam), 1440, static_cast<int>(dpi_));
-      const int y = MulDiv(GET_Y_LPARAM(lParam), 1440, static_cast<int>(dpi_));
-      window_.userMouseMove(x, y, static_cast<int>(wParam));
+      mouseMoved(window_, wParam, lParam);
       result = 0;
       return true;
     }
@@ -458,9 +463,7 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, hwnd, 0};
         TrackMouseEvent(&track);
       }
-      const int x = MulDiv(GET_X_LPARAM(lParam), 1440, static_cast<int>(self->dpi_));
-      const int y = MulDiv(GET_Y_LPARAM(lParam), 1440, static_cast<int>(self->dpi_));
-      c.userMouseMove(x, y, static_cast<int>(wParam));
+      self->mouseMoved(c, wParam, lParam);
       break;
     }
     case WM_MOUSELEAVE:

@@ -58,6 +58,8 @@ class Binder : public ControlView {
   Bound* boundById(int id);
   Bound* boundByHwnd(HWND hwnd);
   void recreateFonts();
+  // A mouse move over the control, in twips of its own surface.
+  void mouseMoved(Control& control, WPARAM wParam, LPARAM lParam);
   // Inside a panel frame, or on the strip of the window itself.
   bool inPanel(const Control& c) const;
   HBRUSH backgroundOf(const Control& c) const;

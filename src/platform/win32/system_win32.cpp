@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "controls/twips.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::platform::win32 {
@@ -20,10 +21,8 @@ UINT dpiOf(HWND window) {
 ScreenMetrics ScreenWin32::metrics() const {
   ScreenMetrics m;
   m.widthPixels = GetSystemMetrics(SM_CXSCREEN);
-  m.heightPixels = GetSystemMetrics(SM_CYSCREEN);
-  double twipsPerPixel = 1440.0 / dpiOf(window_);
-  m.twipsPerPixelX = twipsPerPixel;
-  m.twipsPerPixelY = twipsPerPixel;
+  m.twipsPerPixelX = controls::twipsPerPixel(dpiOf(window_));
+  m.twipsPerPixelY = m.twipsPerPixelX;
   return m;
 }
 
