@@ -114,6 +114,12 @@ void ListControl::addItem(std::u16string item) {
   changed(Property::Items);
 }
 
+void ListControl::setItems(std::vector<std::u16string> items) {
+  items_ = std::move(items);
+  selected_ = -1;
+  changed(Property::Items);
+}
+
 void ListControl::setSelectedIndex(int index) {
   if (index < -1 || index >= count() || index == selected_) return;
   selected_ = index;

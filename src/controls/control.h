@@ -214,6 +214,9 @@ class ListControl : public Control {
   const std::vector<std::u16string>& items() const { return items_; }
   int count() const { return static_cast<int>(items_.size()); }
   void addItem(std::u16string item);
+  // Replaces every item at once: one change for the view however long the
+  // list, and no selection left.
+  void setItems(std::vector<std::u16string> items);
   int selectedIndex() const { return selected_; }
   // A change of selection runs the click handler, as a user's choice does.
   // An index outside the list is refused and leaves the selection as it is.

@@ -19,9 +19,9 @@ class EmoticonRow {
   // Empties the queue and its display.
   void reset();
 
-  controls::Label label4;
-  controls::DropDownList sc0;
-  controls::Button qc;
+  controls::Label countLabel;
+  controls::DropDownList emoticonList;
+  controls::Button clearButton;
 
  private:
   std::u16string pendingMarkup_;

@@ -24,18 +24,18 @@ class ColourChooser {
 
   // Shows the chooser for colour button `button`, starting from `colour`.
   void open(int button, controls::Colour colour);
-  void hide() { se.setVisible(false); }
+  void hide() { frame.setVisible(false); }
 
   // OK: the button whose name the caption carries (-1 when it names none),
   // and the chosen colour.
   std::function<void(int button, controls::Colour colour)> onAccept;
 
-  controls::Frame se;
-  controls::Label label63;
-  controls::Label label8;
-  std::array<std::unique_ptr<controls::Label>, kSwatchCount> ss;
-  controls::Button command3;
-  controls::Button command4;
+  controls::Frame frame;
+  controls::Label chooseLabel;
+  controls::Label previewLabel;
+  std::array<std::unique_ptr<controls::Label>, kSwatchCount> swatches;
+  controls::Button okButton;
+  controls::Button cancelButton;
 
  private:
   void accept();

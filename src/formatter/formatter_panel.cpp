@@ -32,27 +32,27 @@ constexpr std::u16string_view kOneKeyReport = u"\r  一键转换 <F12> \r";
 
 FormatterPanel::FormatterPanel(controls::Frame& frame, shell::Services& services, shell::StatusLine& status,
                                RandomSource& random, std::function<void()> collapseWindow)
-    : label1("Label1", {120, 1560, 540, 180}, u"字体:"),
-      label2("Label2", {1440, 1560, 540, 180}, u"大小:"),
-      label3("Label3", {120, 3030, 540, 210}, u"颜色:"),
-      label5("Label5", {2160, 2220, 540, 180}, u"样式:"),
-      list1("List1", {120, 1800, 1200, 1140}),
-      combo1("Combo1", {1440, 1800, 600, 300}),
-      zq("ZQ", {1440, 2250, 660, 210}, alignGroup, u"左齐"),
-      yq("YQ", {1440, 2520, 660, 210}, alignGroup, u"右齐"),
-      zz("ZZ", {1440, 2790, 660, 210}, alignGroup, u"居中"),
-      check1("Check1", {2160, 2460, 660, 210}, u"横排"),
-      check2("Check2", {2160, 2460, 660, 210}, u"发光"),
-      check3("Check3", {2160, 2700, 660, 210}, u"引用"),
-      check4("Check4", {2160, 2940, 660, 210}, u"粗体"),
-      check5("Check5", {2880, 2460, 660, 210}, u"斜体"),
-      check6("Check6", {2880, 2700, 660, 210}, u"下划"),
-      label6("Label6", {2940, 3270, 720, 210}, u"单 色:"),
-      label18("Label18", {3720, 3270, 1095, 210}, u"Quenby_Sarn"),
-      picture1("Picture1", {3885, 3270, 765, 210}),
-      comm("Comm", {3600, 2220, 975, 420}, u"论 坛"),
-      te("Te", {120, 240, 4695, 1200}, true),
-      cx("CX", {4635, 2340, 180, 180}, u"9"),
+    : fontLabel("Label1", {120, 1560, 540, 180}, u"字体:"),
+      sizeLabel("Label2", {1440, 1560, 540, 180}, u"大小:"),
+      colourLabel("Label3", {120, 3030, 540, 210}, u"颜色:"),
+      styleLabel("Label5", {2160, 2220, 540, 180}, u"样式:"),
+      fontList("List1", {120, 1800, 1200, 1140}),
+      sizeList("Combo1", {1440, 1800, 600, 300}),
+      alignLeftOption("ZQ", {1440, 2250, 660, 210}, alignGroup, u"左齐"),
+      alignRightOption("YQ", {1440, 2520, 660, 210}, alignGroup, u"右齐"),
+      alignCentreOption("ZZ", {1440, 2790, 660, 210}, alignGroup, u"居中"),
+      horizontalBox("Check1", {2160, 2460, 660, 210}, u"横排"),
+      glowBox("Check2", {2160, 2460, 660, 210}, u"发光"),
+      quoteBox("Check3", {2160, 2700, 660, 210}, u"引用"),
+      boldBox("Check4", {2160, 2940, 660, 210}, u"粗体"),
+      italicBox("Check5", {2880, 2460, 660, 210}, u"斜体"),
+      underlineBox("Check6", {2880, 2700, 660, 210}, u"下划"),
+      colourRowLabel("Label6", {2940, 3270, 720, 210}, u"单 色:"),
+      designerLabel("Label18", {3720, 3270, 1095, 210}, u"Quenby_Sarn"),
+      gradientStrip("Picture1", {3885, 3270, 765, 210}),
+      convertButton("Comm", {3600, 2220, 975, 420}, u"论 坛"),
+      inputBox("Te", {120, 240, 4695, 1200}, true),
+      undoButton("CX", {4635, 2340, 180, 180}, u"9"),
       services_(services),
       status_(status),
       random_(random),
@@ -61,161 +61,164 @@ FormatterPanel::FormatterPanel(controls::Frame& frame, shell::Services& services
 }
 
 void FormatterPanel::build(controls::Frame& frame) {
-  frame.add(te);
-  te.onDoubleClick = [this] { copyAll(); };
+  frame.add(inputBox);
+  inputBox.onDoubleClick = [this] { copyAll(); };
 
-  frame.add(label1);
-  for (std::u16string_view font : kFonts) list1.addItem(std::u16string(font));
-  list1.onClick = [this] { status_.report(u"设置:", u" 字体 < " + list1.selectedText() + u" > "); };
-  frame.add(list1);
+  frame.add(fontLabel);
+  for (std::u16string_view font : kFonts) fontList.addItem(std::u16string(font));
+  fontList.onClick = [this] { status_.report(u"设置:", u" 字体 < " + fontList.selectedText() + u" > "); };
+  frame.add(fontList);
 
-  frame.add(label2);
-  for (std::u16string_view size : kSizes) combo1.addItem(std::u16string(size));
-  combo1.onClick = [this] { status_.report(u"设置:", u" 大小 < " + combo1.selectedText() + u" > "); };
-  frame.add(combo1);
+  frame.add(sizeLabel);
+  for (std::u16string_view size : kSizes) sizeList.addItem(std::u16string(size));
+  sizeList.onClick = [this] { status_.report(u"设置:", u" 大小 < " + sizeList.selectedText() + u" > "); };
+  frame.add(sizeList);
 
-  zq.setValue(true);
-  zq.onClick = [this] { status_.report(u"设置:", u" 位置 < 左对齐 > "); };
-  yq.onClick = [this] { status_.report(u"设置:", u" 位置 < 右对齐 > "); };
-  zz.onClick = [this] { status_.report(u"设置:", u" 位置 < 居中 > "); };
-  for (controls::Control* c : {&zq, &yq, &zz}) frame.add(*c);
+  alignLeftOption.setValue(true);
+  alignLeftOption.onClick = [this] { status_.report(u"设置:", u" 位置 < 左对齐 > "); };
+  alignRightOption.onClick = [this] { status_.report(u"设置:", u" 位置 < 右对齐 > "); };
+  alignCentreOption.onClick = [this] { status_.report(u"设置:", u" 位置 < 居中 > "); };
+  for (controls::Control* c : {&alignLeftOption, &alignRightOption, &alignCentreOption}) frame.add(*c);
 
-  frame.add(emoticons.label4);
-  frame.add(emoticons.sc0);
-  frame.add(emoticons.qc);
+  frame.add(emoticons.countLabel);
+  frame.add(emoticons.emoticonList);
+  frame.add(emoticons.clearButton);
 
-  frame.add(label5);
-  check2.setVisible(false);
+  frame.add(styleLabel);
+  glowBox.setVisible(false);
   struct Style {
     controls::CheckBox& box;
     std::u16string_view text;
   };
-  for (const Style& s : {Style{check1, u" 样式 < 横排 > "}, Style{check2, u" 样式 < 发光 > "},
-                         Style{check3, u" 样式 < 引用 > "}, Style{check4, u" 样式 < 粗体 > "},
-                         Style{check5, u" 样式 < 斜体 > "}, Style{check6, u" 样式 < 下划 > "}}) {
+  for (const Style& s : {Style{horizontalBox, u" 样式 < 横排 > "}, Style{glowBox, u" 样式 < 发光 > "},
+                         Style{quoteBox, u" 样式 < 引用 > "}, Style{boldBox, u" 样式 < 粗体 > "},
+                         Style{italicBox, u" 样式 < 斜体 > "}, Style{underlineBox, u" 样式 < 下划 > "}}) {
     controls::CheckBox& box = s.box;
     std::u16string text(s.text);
     box.onClick = [this, &box, text] { status_.reportToggle(box.value(), text); };
     frame.add(box);
   }
-  check1.setTooltip(u" 横排 ");
+  horizontalBox.setTooltip(u" 横排 ");
 
   const std::array<std::u16string_view, 2> targets = {u"论 坛", u"Qzone"};
   for (int i = 0; i < 2; ++i) {
-    ht[i] = std::make_unique<controls::OptionButton>("HT(" + std::to_string(i) + ")",
-                                                     TwipsRect{3600, 1560 + 270 * i, 1215, 210}, targetGroup,
-                                                     std::u16string(targets[i]));
-    frame.add(*ht[i]);
+    targetOptions[i] = std::make_unique<controls::OptionButton>("HT(" + std::to_string(i) + ")",
+                                                                TwipsRect{3600, 1560 + 270 * i, 1215, 210}, targetGroup,
+                                                                std::u16string(targets[i]));
+    frame.add(*targetOptions[i]);
   }
-  ht[0]->setValue(true);
-  for (int i = 0; i < 2; ++i) ht[i]->onClick = [this, i] { chooseTarget(i); };
+  targetOptions[0]->setValue(true);
+  for (int i = 0; i < 2; ++i) targetOptions[i]->onClick = [this, i] { chooseTarget(i); };
 
-  comm.setBackColour(kIdleBackColour);
-  comm.onClick = [this] { clickConvert(); };
-  frame.add(comm);
-  cx.setBackColour(0xC0E0FF);  // #FFE0C0
-  cx.setFontFace(u"Marlett");
-  cx.setTooltip(u" 撤消 ");
-  cx.onClick = [this] { undo(); };
-  frame.add(cx);
+  convertButton.setBackColour(kIdleBackColour);
+  convertButton.onClick = [this] { clickConvert(); };
+  frame.add(convertButton);
+  undoButton.setBackColour(0xC0E0FF);  // #FFE0C0
+  undoButton.setFontFace(u"Marlett");
+  undoButton.setTooltip(u" 撤消 ");
+  undoButton.onClick = [this] { undo(); };
+  frame.add(undoButton);
 
-  frame.add(label3);
+  frame.add(colourLabel);
   for (int i = 0; i < 4; ++i) {
-    ys[i] = std::make_unique<controls::OptionButton>("YS(" + std::to_string(i) + ")",
-                                                     TwipsRect{120 + 690 * i, 3270, 660, 210}, modeGroup,
-                                                     std::u16string(kModes[i]));
-    frame.add(*ys[i]);
+    colourModeOptions[i] = std::make_unique<controls::OptionButton>("YS(" + std::to_string(i) + ")",
+                                                                    TwipsRect{120 + 690 * i, 3270, 660, 210}, modeGroup,
+                                                                    std::u16string(kModes[i]));
+    frame.add(*colourModeOptions[i]);
   }
-  ys[0]->setValue(true);
-  for (int i = 0; i < 4; ++i) ys[i]->onClick = [this, i] { chooseMode(i); };
+  colourModeOptions[0]->setValue(true);
+  for (int i = 0; i < 4; ++i) colourModeOptions[i]->onClick = [this, i] { chooseMode(i); };
 
-  frame.add(label6);
-  label18.setVisible(false);
-  frame.add(label18);
-  picture1.setVisible(false);
-  frame.add(picture1);
+  frame.add(colourRowLabel);
+  designerLabel.setVisible(false);
+  frame.add(designerLabel);
+  gradientStrip.setVisible(false);
+  frame.add(gradientStrip);
   for (int i = 0; i < 3; ++i) {
-    co[i] = std::make_unique<controls::Button>("Co(" + std::to_string(i) + ")", kColourButtonRects[i]);
-    co[i]->setBackColour(kStartColours[i]);
-    co[i]->setTooltip(std::u16string(kColourTooltips[i]));
-    co[i]->setVisible(i == 0);
-    co[i]->onClick = [this, i] {
+    colourButtons[i] = std::make_unique<controls::Button>("Co(" + std::to_string(i) + ")", kColourButtonRects[i]);
+    colourButtons[i]->setBackColour(kStartColours[i]);
+    colourButtons[i]->setTooltip(std::u16string(kColourTooltips[i]));
+    colourButtons[i]->setVisible(i == 0);
+    colourButtons[i]->onClick = [this, i] {
       std::u16string text = u" ";
       text.append(chooserColourName(i)).append(u" ");
       status_.report(u"设置:", text);
-      chooser.open(i, co[i]->backColour().value_or(0));
+      chooser.open(i, colourButtons[i]->backColour().value_or(0));
     };
-    frame.add(*co[i]);
+    frame.add(*colourButtons[i]);
   }
 
   chooser.onAccept = [this](int button, controls::Colour colour) {
     if (button >= 0) {
-      co[button]->setBackColour(colour);
+      colourButtons[button]->setBackColour(colour);
       if (button > 0) rebuildGradient();
     }
-    te.focus();
+    inputBox.focus();
   };
   // Added last, so the chooser lies above the rest of the panel.
-  frame.add(chooser.se);
+  frame.add(chooser.frame);
 }
 
-std::u16string FormatterPanel::targetCaption() const { return ht[1]->value() ? u"Qzone" : u"论 坛"; }
+std::u16string FormatterPanel::targetCaption() const { return targetOptions[1]->value() ? u"Qzone" : u"论 坛"; }
 
 void FormatterPanel::chooseTarget(int index) {
   if (converted()) {
-    te.setText(u"");
-    te.setLocked(false);
-    comm.setBackColour(kIdleBackColour);
+    inputBox.setText(u"");
+    inputBox.setLocked(false);
+    convertButton.setBackColour(kIdleBackColour);
   }
-  comm.setCaption(ht[index]->caption());
-  status_.report(u"设置", u" 回帖 < " + ht[index]->caption() + u" > ");
-  check2.setVisible(index == 1);
-  te.focus();
+  convertButton.setCaption(targetOptions[index]->caption());
+  status_.report(u"设置", u" 回帖 < " + targetOptions[index]->caption() + u" > ");
+  glowBox.setVisible(index == 1);
+  inputBox.focus();
 }
 
 void FormatterPanel::chooseMode(int index) {
-  label6.setCaption(std::u16string(kModeRowCaptions[index]));
-  co[0]->setVisible(index == 0);
-  co[1]->setVisible(index == 1);
-  co[2]->setVisible(index == 1);
-  picture1.setVisible(index == 1);
+  colourRowLabel.setCaption(std::u16string(kModeRowCaptions[index]));
+  colourButtons[0]->setVisible(index == 0);
+  colourButtons[1]->setVisible(index == 1);
+  colourButtons[2]->setVisible(index == 1);
+  gradientStrip.setVisible(index == 1);
   status_.report(u"设置:", u" 颜色 < " + std::u16string(kModes[index]) + u" > ");
-  check2.setEnabled(index == 0);
-  label18.setVisible(index == 2 || index == 3);
-  list1.setEnabled(index != 3);
-  combo1.setEnabled(index != 3);
+  glowBox.setEnabled(index == 0);
+  designerLabel.setVisible(index == 2 || index == 3);
+  fontList.setEnabled(index != 3);
+  sizeList.setEnabled(index != 3);
 }
 
 int FormatterPanel::colourMode() const {
   for (int i = 0; i < 4; ++i)
-    if (ys[i]->value()) return i;
+    if (colourModeOptions[i]->value()) return i;
   return 0;
 }
 
 MarkupOptions FormatterPanel::options() const {
   MarkupOptions o;
-  o.dialect = ht[1]->value() ? Dialect::Qzone : Dialect::Forum;
-  o.font = list1.selectedText();
-  o.sizeIndex = combo1.selectedIndex();
+  o.dialect = targetOptions[1]->value() ? Dialect::Qzone : Dialect::Forum;
+  o.font = fontList.selectedText();
+  o.sizeIndex = sizeList.selectedIndex();
   o.mode = static_cast<ColourMode>(colourMode());
-  o.alignment = yq.value() ? Alignment::Right : zz.value() ? Alignment::Centre : Alignment::Left;
-  o.horizontal = check1.value();
-  o.glow = check2.value();
-  o.quote = check3.value();
-  o.bold = check4.value();
-  o.italic = check5.value();
-  o.underline = check6.value();
-  o.singleColour = co[0]->backColour().value_or(0);
-  o.fontNames = list1.items();
+  o.alignment = alignRightOption.value()    ? Alignment::Right
+                : alignCentreOption.value() ? Alignment::Centre
+                                            : Alignment::Left;
+  o.horizontal = horizontalBox.value();
+  o.glow = glowBox.value();
+  o.quote = quoteBox.value();
+  o.bold = boldBox.value();
+  o.italic = italicBox.value();
+  o.underline = underlineBox.value();
+  o.singleColour = colourButtons[0]->backColour().value_or(0);
+  o.fontNames = fontList.items();
   return o;
 }
 
 void FormatterPanel::rebuildGradient() {
-  std::vector<StripLine> lines = gradient_.rebuild(co[1]->backColour().value_or(0), co[2]->backColour().value_or(0));
+  std::vector<StripLine> lines =
+      gradient_.rebuild(colourButtons[1]->backColour().value_or(0), colourButtons[2]->backColour().value_or(0));
   std::vector<controls::DrawnLine> drawing;
   drawing.reserve(lines.size());
   for (const StripLine& l : lines) drawing.push_back({l.x1, l.y1, l.x2, l.y2, l.colour});
-  picture1.setDrawing(std::move(drawing));
+  gradientStrip.setDrawing(std::move(drawing));
 }
 
 void FormatterPanel::clickConvert() {
@@ -225,7 +228,7 @@ void FormatterPanel::clickConvert() {
     return;
   }
   collapseWindow_();
-  sourceText_ = te.text();
+  sourceText_ = inputBox.text();
   if (!convertInto(sourceText_)) return;
   publish();
   status_.report(u"提示:", kPasteHint);
@@ -251,17 +254,17 @@ void FormatterPanel::oneKeyConversion(std::u16string source) {
 bool FormatterPanel::convertInto(std::u16string_view source) {
   ConversionResult result = convertMarkup(options(), source, gradient_, emoticons.pendingMarkup(), random_);
   if (result.overGradientLimit) {
-    te.setText(u"");
+    inputBox.setText(u"");
     services_.messageBox.exclamation(kGradientLimitMessage, u"错误");
     return false;
   }
-  te.setText(std::move(result.markup));
+  inputBox.setText(std::move(result.markup));
   return true;
 }
 
 void FormatterPanel::publish() {
   services_.clipboard.clear();
-  services_.clipboard.setText(te.text());
+  services_.clipboard.setText(inputBox.text());
 }
 
 void FormatterPanel::paste() {
@@ -272,35 +275,35 @@ void FormatterPanel::paste() {
 }
 
 void FormatterPanel::clearPath() {
-  te.setText(u"");
-  te.setLocked(false);
+  inputBox.setText(u"");
+  inputBox.setLocked(false);
   emoticons.reset();
   enterIdleState();
 }
 
 void FormatterPanel::enterConvertedState() {
-  comm.setBackColour(kConvertedBackColour);
-  comm.setCaption(std::u16string(kClearCaption));
-  te.setLocked(true);
+  convertButton.setBackColour(kConvertedBackColour);
+  convertButton.setCaption(std::u16string(kClearCaption));
+  inputBox.setLocked(true);
 }
 
 void FormatterPanel::enterIdleState() {
-  comm.setBackColour(kIdleBackColour);
-  comm.setCaption(targetCaption());
+  convertButton.setBackColour(kIdleBackColour);
+  convertButton.setCaption(targetCaption());
 }
 
 void FormatterPanel::undo() {
-  te.setText(sourceText_);
-  te.setLocked(false);
+  inputBox.setText(sourceText_);
+  inputBox.setLocked(false);
   enterIdleState();
   services_.clipboard.clear();
-  te.focus();
+  inputBox.focus();
   status_.report(u"操作:", u" 文本 < 撤消 > ");
 }
 
 void FormatterPanel::copyAll() {
   services_.clipboard.clear();
-  services_.clipboard.setText(te.text());
+  services_.clipboard.setText(inputBox.text());
 }
 
 }  // namespace vexlo::formatter

@@ -39,26 +39,26 @@ class FormatterPanel {
 
   const std::u16string& sourceText() const { return sourceText_; }
   const GradientTable& gradient() const { return gradient_; }
-  bool converted() const { return comm.caption() == kClearCaption; }
+  bool converted() const { return convertButton.caption() == kClearCaption; }
   int colourMode() const;
   MarkupOptions options() const;
 
   controls::OptionGroup targetGroup;
-  std::array<std::unique_ptr<controls::OptionButton>, 2> ht;
-  controls::Label label1, label2, label3, label5;
-  controls::ListBox list1;
-  controls::DropDownList combo1;
+  std::array<std::unique_ptr<controls::OptionButton>, 2> targetOptions;
+  controls::Label fontLabel, sizeLabel, colourLabel, styleLabel;
+  controls::ListBox fontList;
+  controls::DropDownList sizeList;
   controls::OptionGroup modeGroup;
-  std::array<std::unique_ptr<controls::OptionButton>, 4> ys;
+  std::array<std::unique_ptr<controls::OptionButton>, 4> colourModeOptions;
   controls::OptionGroup alignGroup;
-  controls::OptionButton zq, yq, zz;
-  controls::CheckBox check1, check2, check3, check4, check5, check6;
-  controls::Label label6, label18;
-  controls::PictureBox picture1;
-  std::array<std::unique_ptr<controls::Button>, 3> co;
-  controls::Button comm;
-  controls::TextBox te;
-  controls::Button cx;
+  controls::OptionButton alignLeftOption, alignRightOption, alignCentreOption;
+  controls::CheckBox horizontalBox, glowBox, quoteBox, boldBox, italicBox, underlineBox;
+  controls::Label colourRowLabel, designerLabel;
+  controls::PictureBox gradientStrip;
+  std::array<std::unique_ptr<controls::Button>, 3> colourButtons;
+  controls::Button convertButton;
+  controls::TextBox inputBox;
+  controls::Button undoButton;
   favourites::EmoticonRow emoticons;
   ColourChooser chooser;
 

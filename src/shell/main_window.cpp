@@ -50,73 +50,73 @@ std::array<std::unique_ptr<controls::Frame>, kPanelCount> makePanelFrames() {
 
 MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
     : status(services.tray, services.codec),
-      form("Form1", {0, 0, kExpandedWidth, kExpandedHeight}, u"Vexlo v11.0"),
-      label14("Label14", {120, 120, 1260, 180}, u"Vexlo v11.0"),
-      tc("Tc", {4665, 75, 390, 240}),
-      command1("Command1", {2280, 450, 330, 315}, {}, controls::Kind::PictureButton),
-      command2("Command2", {2640, 450, 330, 315}, {}, controls::Kind::PictureButton),
-      zqd("ZQD", {3480, 510, 660, 195}, u"自启"),
-      tim("Tim", {4185, 480, 870, 240}, u"00:00:00"),
-      w(makePanelFrames()),
-      yc("YC", {4110, 2580, 660, 195}, u"隐藏"),
-      pi("Pi", {0, 0, 660, 660}),
-      formatter(*w[0], services, status, random, [this] { collapse(); }),
+      window("Form1", {0, 0, kExpandedWidth, kExpandedHeight}, u"Vexlo v11.0"),
+      titleLabel("Label14", {120, 120, 1260, 180}, u"Vexlo v11.0"),
+      exitControl("Tc", {4665, 75, 390, 240}),
+      recycleBinButton("Command1", {2280, 450, 330, 315}, {}, controls::Kind::PictureButton),
+      shutDownButton("Command2", {2640, 450, 330, 315}, {}, controls::Kind::PictureButton),
+      startWithWindowsBox("ZQD", {3480, 510, 660, 195}, u"自启"),
+      clockLabel("Tim", {4185, 480, 870, 240}, u"00:00:00"),
+      panelFrames(makePanelFrames()),
+      autoHideBox("YC", {4110, 2580, 660, 195}, u"隐藏"),
+      collapsedSquare("Pi", {0, 0, 660, 660}),
+      formatter(*panelFrames[0], services, status, random, [this] { collapse(); }),
       services_(services) {
   build();
 }
 
 void MainWindow::build() {
-  form.setVisible(false);
-  form.onMouseMove = [this](int x, int y, int) { formMouseMove(x, y); };
+  window.setVisible(false);
+  window.onMouseMove = [this](int x, int y, int) { windowMouseMove(x, y); };
 
-  form.add(label14);
-  tc.setTooltip(u" 退出 ");
-  tc.setPicture("exit");
-  tc.onClick = [this] { exit(); };
-  form.add(tc);
+  window.add(titleLabel);
+  exitControl.setTooltip(u" 退出 ");
+  exitControl.setPicture("exit");
+  exitControl.onClick = [this] { exit(); };
+  window.add(exitControl);
 
   for (int i = 0; i < kPanelCount; ++i) {
-    q[i] = std::make_unique<controls::OptionButton>("Q(" + std::to_string(i) + ")",
-                                                    TwipsRect{120 + 360 * i, 450, 330, 315}, panelSelector,
-                                                    u"", controls::Kind::GraphicalOption);
-    q[i]->setTooltip(std::u16string(kPanels[i].tooltip));
-    q[i]->setPicture("panel" + std::to_string(i));
-    form.add(*q[i]);
+    panelSelector[i] = std::make_unique<controls::OptionButton>("Q(" + std::to_string(i) + ")",
+                                                                TwipsRect{120 + 360 * i, 450, 330, 315}, panelGroup,
+                                                                u"", controls::Kind::GraphicalOption);
+    panelSelector[i]->setTooltip(std::u16string(kPanels[i].tooltip));
+    panelSelector[i]->setPicture("panel" + std::to_string(i));
+    window.add(*panelSelector[i]);
   }
-  q[0]->setValue(true);  // before any handler exists: the initial selection reports nothing
-  for (int i = 0; i < kPanelCount; ++i) q[i]->onClick = [this, i] { selectPanel(i); };
+  panelSelector[0]->setValue(true);  // before any handler exists: the initial selection reports nothing
+  for (int i = 0; i < kPanelCount; ++i) panelSelector[i]->onClick = [this, i] { selectPanel(i); };
 
   // The close button lies beneath the open button and shows when it hides.
-  cd[1] = std::make_unique<controls::Button>("CD(1)", TwipsRect{1920, 450, 330, 315}, u"",
-                                             controls::Kind::PictureButton);
-  cd[1]->setTooltip(u" 关闭·光驱 ");
-  cd[1]->setPicture("cd-close");
-  form.add(*cd[1]);
-  cd[0] = std::make_unique<controls::Button>("CD(0)", TwipsRect{1920, 450, 330, 315}, u"",
-                                             controls::Kind::PictureButton);
-  cd[0]->setTooltip(u" 打开·光驱 ");
-  cd[0]->setPicture("cd-open");
-  form.add(*cd[0]);
-  command1.setTooltip(u" 清空·回收站 ");
-  command1.setPicture("recycle");
-  form.add(command1);
-  command2.setTooltip(u" 重启·关闭计算机 ");
-  command2.setPicture("power");
-  form.add(command2);
-  zqd.setTooltip(u" 开机自启动 ");
-  form.add(zqd);
-  form.add(tim);
+  cdTrayButtons[1] =
+      std::make_unique<controls::Button>("CD(1)", TwipsRect{1920, 450, 330, 315}, u"", controls::Kind::PictureButton);
+  cdTrayButtons[1]->setTooltip(u" 关闭·光驱 ");
+  cdTrayButtons[1]->setPicture("cd-close");
+  window.add(*cdTrayButtons[1]);
+  cdTrayButtons[0] =
+      std::make_unique<controls::Button>("CD(0)", TwipsRect{1920, 450, 330, 315}, u"", controls::Kind::PictureButton);
+  cdTrayButtons[0]->setTooltip(u" 打开·光驱 ");
+  cdTrayButtons[0]->setPicture("cd-open");
+  window.add(*cdTrayButtons[0]);
+  recycleBinButton.setTooltip(u" 清空·回收站 ");
+  recycleBinButton.setPicture("recycle");
+  window.add(recycleBinButton);
+  shutDownButton.setTooltip(u" 重启·关闭计算机 ");
+  shutDownButton.setPicture("power");
+  window.add(shutDownButton);
+  startWithWindowsBox.setTooltip(u" 开机自启动 ");
+  window.add(startWithWindowsBox);
+  window.add(clockLabel);
 
-  for (auto& frame : w) form.add(*frame);
+  for (auto& frame : panelFrames) window.add(*frame);
 
-  yc.onClick = [this] { status.reportToggle(yc.value(), u" 视频窗口 < 自动隐藏 > "); };
-  w[1]->add(yc);
+  autoHideBox.onClick = [this] { status.reportToggle(autoHideBox.value(), u" 视频窗口 < 自动隐藏 > "); };
+  panelFrames[1]->add(autoHideBox);
 
-  pi.setVisible(false);
-  pi.setTooltip(u" Vexlo ");
-  pi.setPicture("collapsed");
-  pi.onMouseMove = [this](int, int, int) { expand(); };
-  form.add(pi);
+  collapsedSquare.setVisible(false);
+  collapsedSquare.setTooltip(u" Vexlo ");
+  collapsedSquare.setPicture("collapsed");
+  collapsedSquare.onMouseMove = [this](int, int, int) { expand(); };
+  window.add(collapsedSquare);
 }
 
 int MainWindow::pixelsX(double twips) const {
@@ -134,16 +134,16 @@ bool MainWindow::start() {
   }
 
   restoreSettings();
-  tim.setTooltip(dateTooltip(services_.clock.now()));
+  clockLabel.setTooltip(dateTooltip(services_.clock.now()));
   formatter.rebuildGradient();
 
   const int screenTwips = services_.screen.metrics().widthTwips();
-  TwipsRect placed = form.rect();
+  TwipsRect placed = window.rect();
   placed.left = (screenTwips - placed.width) / 2;
   placed.top = 0;
-  form.setRect(placed);
-  form.setTopMost(true);
-  form.setVisible(true);
+  window.setRect(placed);
+  window.setTopMost(true);
+  window.setVisible(true);
 
   status.createIcon();
   status.report(kWelcomeHeading, kWelcomeText);
@@ -152,36 +152,36 @@ bool MainWindow::start() {
 }
 
 void MainWindow::collapse() {
-  pi.setVisible(true);
+  collapsedSquare.setVisible(true);
   const int screenTwips = services_.screen.metrics().widthTwips();
-  form.setRect({(screenTwips - kCollapsedSize) / 2, form.rect().top, kCollapsedSize, kCollapsedSize});
+  window.setRect({(screenTwips - kCollapsedSize) / 2, window.rect().top, kCollapsedSize, kCollapsedSize});
 }
 
 void MainWindow::expand() {
   const int screenTwips = services_.screen.metrics().widthTwips();
-  form.setRect({(screenTwips - kExpandedWidth) / 2, form.rect().top, kExpandedWidth, kExpandedHeight});
-  pi.setVisible(false);
-  form.setVisible(true);
+  window.setRect({(screenTwips - kExpandedWidth) / 2, window.rect().top, kExpandedWidth, kExpandedHeight});
+  collapsedSquare.setVisible(false);
+  window.setVisible(true);
   services_.pointer.moveTo(pixelsX(screenTwips / 2.0 + kExpandClickOffsetX), pixelsY(kExpandClickY));
   services_.pointer.leftClick();
 }
 
 int MainWindow::selectedPanel() const {
   for (int i = 0; i < kPanelCount; ++i)
-    if (q[i]->value()) return i;
+    if (panelSelector[i]->value()) return i;
   return -1;
 }
 
 void MainWindow::selectPanel(int index) {
-  status.report(u"", q[index]->tooltip());
+  status.report(u"", panelSelector[index]->tooltip());
   formatter.hideChooser();
   // Frames below the chosen one stay as they are: the chosen frame covers them.
-  for (int f = index; f < kPanelCount; ++f) w[f]->setVisible(f == index);
+  for (int f = index; f < kPanelCount; ++f) panelFrames[f]->setVisible(f == index);
 }
 
-void MainWindow::formMouseMove(int x, int y) {
+void MainWindow::windowMouseMove(int x, int y) {
   // A video on the media panel stays in view unless the user asked for auto-hide.
-  if (q[1]->value() && !yc.value()) return;
+  if (panelSelector[1]->value() && !autoHideBox.value()) return;
   if (x <= kCollapseLeft || x >= kCollapseRight || y >= kCollapseBottom) collapse();
 }
 
@@ -190,11 +190,11 @@ void MainWindow::tick() {
     formatter.oneKeyConversion(services_.clipboard.text());
     oneKeyPending_ = false;
   }
-  tim.setCaption(clockCaption(services_.clock.now()));
+  clockLabel.setCaption(clockCaption(services_.clock.now()));
   services_.memory.trimWorkingSet();
   for (int i = 0; i < kPanelCount; ++i) {
     if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF1 + i)) {
-      q[i]->setValue(true);
+      panelSelector[i]->setValue(true);
       expand();
     }
   }

@@ -41,7 +41,7 @@ class MainWindow {
   void collapse();
   void expand();
   void selectPanel(int index);
-  bool collapsed() const { return pi.visible(); }
+  bool collapsed() const { return collapsedSquare.visible(); }
   int selectedPanel() const;
 
   // The exit control: the program's orderly end, saving the settings.
@@ -56,24 +56,24 @@ class MainWindow {
 
   StatusLine status;
 
-  controls::Window form;
-  controls::Label label14;
-  controls::PictureBox tc;
-  controls::OptionGroup panelSelector;
-  std::array<std::unique_ptr<controls::OptionButton>, kPanelCount> q;
-  std::array<std::unique_ptr<controls::Button>, 2> cd;
-  controls::Button command1;
-  controls::Button command2;
-  controls::CheckBox zqd;
-  controls::Label tim;
-  std::array<std::unique_ptr<controls::Frame>, kPanelCount> w;
-  controls::CheckBox yc;  // media panel: auto-hide
-  controls::PictureBox pi;
+  controls::Window window;
+  controls::Label titleLabel;
+  controls::PictureBox exitControl;
+  controls::OptionGroup panelGroup;
+  std::array<std::unique_ptr<controls::OptionButton>, kPanelCount> panelSelector;
+  std::array<std::unique_ptr<controls::Button>, 2> cdTrayButtons;
+  controls::Button recycleBinButton;
+  controls::Button shutDownButton;
+  controls::CheckBox startWithWindowsBox;
+  controls::Label clockLabel;
+  std::array<std::unique_ptr<controls::Frame>, kPanelCount> panelFrames;
+  controls::CheckBox autoHideBox;  // media panel: auto-hide
+  controls::PictureBox collapsedSquare;
   formatter::FormatterPanel formatter;
 
  private:
   void build();
-  void formMouseMove(int x, int y);
+  void windowMouseMove(int x, int y);
   void startOneKeyConversion();
   void restoreSettings();
   void restore(const StoredSettings& stored);

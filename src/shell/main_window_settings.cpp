@@ -19,25 +19,28 @@ void MainWindow::restoreSettings() {
   const std::u16string path = settingsPath(services_.environment.executableDirectory());
   std::optional<std::string> bytes = services_.files.read(path);
   if (!bytes) {
-    formatter.list1.setSelectedIndex(0);
-    formatter.combo1.setSelectedIndex(0);
+    formatter.fontList.setSelectedIndex(0);
+    formatter.sizeList.setSelectedIndex(0);
     return;
   }
   restore(readSettings(*bytes, services_.codec));
 }
 
 void MainWindow::restore(const StoredSettings& stored) {
-  zqd.setValue(stored.zqd != 0);
-  selectStoredIndex(formatter.list1, stored.fontIndex);
-  selectStoredIndex(formatter.combo1, stored.sizeIndex);
+  startWithWindowsBox.setValue(stored.startWithWindows != 0);
+  selectStoredIndex(formatter.fontList, stored.fontIndex);
+  selectStoredIndex(formatter.sizeList, stored.sizeIndex);
   const std::optional<bool> modes[] = {stored.gradient, stored.rainbow, stored.random};
   for (int k = 0; k < 3; ++k)
-    if (modes[k].value_or(false)) formatter.ys[k + 1]->setValue(true);
+    if (modes[k].value_or(false)) formatter.colourModeOptions[k + 1]->setValue(true);
   for (int i = 0; i < 3; ++i)
-    if (stored.colours[i]) formatter.co[i]->setBackColour(*stored.colours[i] & 0xFFFFFF);
+    if (stored.colours[i]) formatter.colourButtons[i]->setBackColour(*stored.colours[i] & 0xFFFFFF);
   storedPath_ = stored.path.value_or(u"");
   emoticonEntries_ = stored.emoticons;
-  for (const SettingsEntry& e : emoticonEntries_) formatter.emoticons.sc0.addItem(e.name);
+  std::vector<std::u16string> names;
+  names.reserve(emoticonEntries_.size());
+  for (const SettingsEntry& e : emoticonEntries_) names.push_back(e.name);
+  formatter.emoticons.emoticonList.setItems(std::move(names));
   mediaEntries_ = stored.media;
   programEntries_ = stored.programs;
 }
@@ -47,13 +50,13 @@ SettingsToSave MainWindow::collectSettings() const {
   s.emoticons = emoticonEntries_;
   s.media = mediaEntries_;
   s.programs = programEntries_;
-  s.zqd = zqd.value() ? 1 : 0;
-  s.fontIndex = formatter.list1.selectedIndex();
-  s.sizeIndex = formatter.combo1.selectedIndex();
-  s.gradient = formatter.ys[1]->value();
-  s.rainbow = formatter.ys[2]->value();
-  s.random = formatter.ys[3]->value();
-  for (int i = 0; i < 3; ++i) s.colours[i] = formatter.co[i]->backColour().value_or(0);
+  s.startWithWindows = startWithWindowsBox.value() ? 1 : 0;
+  s.fontIndex = formatter.fontList.selectedIndex();
+  s.sizeIndex = formatter.sizeList.selectedIndex();
+  s.gradient = formatter.colourModeOptions[1]->value();
+  s.rainbow = formatter.colourModeOptions[2]->value();
+  s.random = formatter.colourModeOptions[3]->value();
+  for (int i = 0; i < 3; ++i) s.colours[i] = formatter.colourButtons[i]->backColour().value_or(0);
   s.path = storedPath_;
   return s;
 }

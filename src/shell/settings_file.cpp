@@ -14,7 +14,7 @@ constexpr std::string_view kMainSection = "Quenby_Sarn";
 
 // Largest number of ANSI bytes taken from each single setting; a longer
 // stored value is cut between characters.
-constexpr std::size_t kZqdLimit = 2;
+constexpr std::size_t kStartWithWindowsLimit = 2;
 constexpr std::size_t kIndexLimit = 2;
 constexpr std::size_t kBooleanLimit = 7;
 constexpr std::size_t kColourLimit = 9;
@@ -177,8 +177,9 @@ StoredSettings readSettings(std::string_view fileBytes, const platform::AnsiCode
   StoredSettings stored;
 
   // A check box value: Basic rounds half to even, as nearbyint does.
-  double zqd = std::nearbyint(leadingNumber(limitedText(file, "ZQD", kZqdLimit, codec).value_or(u"")));
-  stored.zqd = static_cast<int>(zqd);
+  double startWithWindows =
+      std::nearbyint(leadingNumber(limitedText(file, "ZQD", kStartWithWindowsLimit, codec).value_or(u"")));
+  stored.startWithWindows = static_cast<int>(startWithWindows);
 
   stored.fontIndex = readIndex(file, "Zt", codec);
   stored.sizeIndex = readIndex(file, "Dx", codec);
@@ -203,7 +204,7 @@ std::string writeSettings(std::string_view existingFileBytes, const SettingsToSa
   writeList(file, kMediaKeys, settings.media, codec);
   writeList(file, kProgramKeys, settings.programs, codec);
 
-  file.set(kMainSection, "ZQD", std::to_string(settings.zqd));
+  file.set(kMainSection, "ZQD", std::to_string(settings.startWithWindows));
   file.set(kMainSection, "Zt", std::to_string(settings.fontIndex));
   file.set(kMainSection, "Dx", std::to_string(settings.sizeIndex));
   file.set(kMainSection, "Jb", booleanText(settings.gradient));

@@ -35,7 +35,7 @@ struct StoredSettings {
 
   // Start with Windows: the leading number of "ZQD", rounded. Always a
   // number (a missing or non-numeric value gives 0).
-  int zqd = 0;
+  int startWithWindows = 0;
   // Selected font and size; -1 means no selection. The caller checks the
   // index against its list.
   std::optional<int> fontIndex;
@@ -57,7 +57,7 @@ struct StoredSettings {
 struct SettingsToSave {
   using Entry = SettingsEntry;
 
-  int zqd = 0;
+  int startWithWindows = 0;
   int fontIndex = -1;
   int sizeIndex = -1;
   bool gradient = false;

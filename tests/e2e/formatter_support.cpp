@@ -77,34 +77,32 @@ FormatterControls FormatterControls::find(HWND mainWindow) {
   if (edits.size() != 1) {
     ADD_FAILURE() << "expected exactly one EDIT (the input box), found " << edits.size();
   }
-  c.te = edits.empty() ? nullptr : edits.front();
+  c.inputBox = edits.empty() ? nullptr : edits.front();
 
-  c.list1 = require(firstChild(mainWindow, L"ListBox",
-                               [](HWND w) { return listBoxItem(w, 0) == L"宋体"; }),
-                    "LISTBOX whose first entry is 宋体 (List1)");
-  c.combo1 = require(firstChild(mainWindow, L"ComboBox",
-                                [](HWND w) {
-                                  const auto items = comboItems(w);
-                                  return !items.empty() && items.front() == L"+１";
-                                }),
-                     "COMBOBOX whose first entry is +１ (Combo1)");
-  if (c.combo1) {
-    HWND panel = GetParent(c.combo1);
-    c.emoticons = require(
-        firstChild(panel, L"ComboBox", [&](HWND w) { return w != c.combo1 && GetParent(w) == panel; }),
-        "second COMBOBOX beside Combo1 (the emoticon list)");
+  c.fontList = require(firstChild(mainWindow, L"ListBox", [](HWND w) { return listBoxItem(w, 0) == L"宋体"; }),
+                       "LISTBOX whose first entry is 宋体 (List1)");
+  c.sizeList = require(firstChild(mainWindow, L"ComboBox",
+                                  [](HWND w) {
+                                    const auto items = comboItems(w);
+                                    return !items.empty() && items.front() == L"+１";
+                                  }),
+                       "COMBOBOX whose first entry is +１ (Combo1)");
+  if (c.sizeList) {
+    HWND panel = GetParent(c.sizeList);
+    c.emoticons =
+        require(firstChild(panel, L"ComboBox", [&](HWND w) { return w != c.sizeList && GetParent(w) == panel; }),
+                "second COMBOBOX beside Combo1 (the emoticon list)");
   }
 
-  c.comm = require(
-      firstChild(mainWindow, L"Button",
-                 [](HWND w) {
-                   if (!isOwnerDrawnButton(w)) return false;
-                   const std::wstring text = textOf(w);
-                   return text == L"论 坛" || text == L"Qzone" || text == L"清 除";
-                 }),
-      "owner-drawn convert button (Comm)");
-  c.cx = require(findDescendant(mainWindow, L"Button", L"9", isOwnerDrawnButton),
-                 "owner-drawn undo button captioned 9 (CX)");
+  c.convertButton = require(firstChild(mainWindow, L"Button",
+                                       [](HWND w) {
+                                         if (!isOwnerDrawnButton(w)) return false;
+                                         const std::wstring text = textOf(w);
+                                         return text == L"论 坛" || text == L"Qzone" || text == L"清 除";
+                                       }),
+                            "owner-drawn convert button (Comm)");
+  c.undoButton = require(findDescendant(mainWindow, L"Button", L"9", isOwnerDrawnButton),
+                         "owner-drawn undo button captioned 9 (CX)");
   c.forum = require(radio(L"论 坛"), "option button 论 坛");
   c.qzone = require(radio(L"Qzone"), "option button Qzone");
   const wchar_t* const modeCaptions[4] = {L"单色", L"渐变", L"彩虹", L"随机"};
@@ -116,19 +114,14 @@ FormatterControls FormatterControls::find(HWND mainWindow) {
   c.centre = require(radio(L"居中"), "option button 居中");
   c.bold = require(ordinaryButton(L"粗体"), "check box 粗体");
 
-  c.chooser = require(firstChild(mainWindow, L"Button",
-                                 [](HWND w) {
-                                   return isGroupBox(w) && textOf(w).rfind(L"选择·", 0) == 0;
-                                 }),
-                      "group box captioned 选择·... (the colour chooser Se)");
-  if (c.chooser) {
-    c.accept = require(findDescendant(c.chooser, L"Button", L"确定"), "button 确定 in the chooser");
-  }
+  c.chooser = require(
+      firstChild(mainWindow, L"Button", [](HWND w) { return isGroupBox(w) && textOf(w).rfind(L"选择·", 0) == 0; }),
+      "group box captioned 选择·... (the colour chooser Se)");
 
   // Co(0..2): the owner-drawn buttons of the panel without caption. In the
   // colour row Co(1) stands left of Co(0) and Co(2) right of it.
-  if (c.te) {
-    HWND panel = GetParent(c.te);
+  if (c.inputBox) {
+    HWND panel = GetParent(c.inputBox);
     std::vector<HWND> colours;
     for (HWND w : descendants(panel, L"Button")) {
       if (GetParent(w) == panel && isOwnerDrawnButton(w) && textOf(w).empty()) colours.push_back(w);
@@ -149,8 +142,8 @@ FormatterControls FormatterControls::find(HWND mainWindow) {
 }
 
 bool FormatterControls::complete() const {
-  for (HWND w : {te, list1, combo1, emoticons, comm, cx, forum, qzone, left, right, centre, bold,
-                 chooser, accept, exit}) {
+  for (HWND w : {inputBox, fontList, sizeList, emoticons, convertButton, undoButton, forum, qzone, left, right, centre,
+                 bold, chooser, exit}) {
     if (!w) return false;
   }
   for (HWND w : modes) {

@@ -28,20 +28,19 @@ bool isGroupBox(HWND window);
 // looked up once, while Vexlo answers messages: during the auto-paste wait
 // its thread sleeps and a search by caption would stall.
 struct FormatterControls {
-  HWND te = nullptr;        // the input box, the only EDIT
-  HWND list1 = nullptr;     // font list
-  HWND combo1 = nullptr;    // size list ("+１" .. "+７")
+  HWND inputBox = nullptr;  // the input box, the only EDIT
+  HWND fontList = nullptr;  // font list
+  HWND sizeList = nullptr;  // size list ("+１" .. "+７")
   HWND emoticons = nullptr; // the other drop-down: emoticon names
-  HWND comm = nullptr;      // convert / clear (owner-drawn)
-  HWND cx = nullptr;        // undo (owner-drawn, caption "9")
+  HWND convertButton = nullptr;  // convert / clear (owner-drawn)
+  HWND undoButton = nullptr;     // undo (owner-drawn, caption "9")
   HWND forum = nullptr;     // target option "论 坛"
   HWND qzone = nullptr;     // target option "Qzone"
   std::array<HWND, 4> modes{};        // 单色 渐变 彩虹 随机
   HWND left = nullptr, right = nullptr, centre = nullptr;  // 左齐 右齐 居中
   HWND bold = nullptr;      // 粗体
   std::array<HWND, 3> colours{};      // Co(0..2)
-  HWND chooser = nullptr;   // the colour chooser frame Se
-  HWND accept = nullptr;    // 确定 in the chooser
+  HWND chooser = nullptr;             // the colour chooser frame Se
   HWND exit = nullptr;      // Tc, "退出"
 
   // Finds every control; records a test failure naming each one missing.

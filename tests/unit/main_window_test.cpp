@@ -16,21 +16,21 @@ struct MainWindowTest : ::testing::Test {
     h.log.events.clear();
     h.tray.balloons.clear();
   }
-  void moveOverWindow(int x, int y) { window.form.userMouseMove(x, y); }
+  void moveOverWindow(int x, int y) { window.window.userMouseMove(x, y); }
 };
 
 TEST_F(MainWindowTest, StartPlacesTopMostAtTopCentredAndExpanded) {
   started();
-  EXPECT_TRUE(window.form.topMost());
-  EXPECT_TRUE(window.form.visible());
-  EXPECT_EQ(window.form.rect().top, 0);
-  EXPECT_EQ(window.form.rect().width, 5205);
-  EXPECT_EQ(window.form.rect().height, 4695);
-  EXPECT_EQ(window.form.rect().left, (1280 * 15 - 5205) / 2);
-  EXPECT_FALSE(window.pi.visible());
-  EXPECT_TRUE(window.q[0]->value());
-  EXPECT_TRUE(window.w[0]->visible());
-  for (int i = 1; i < 5; ++i) EXPECT_FALSE(window.w[i]->visible());
+  EXPECT_TRUE(window.window.topMost());
+  EXPECT_TRUE(window.window.visible());
+  EXPECT_EQ(window.window.rect().top, 0);
+  EXPECT_EQ(window.window.rect().width, 5205);
+  EXPECT_EQ(window.window.rect().height, 4695);
+  EXPECT_EQ(window.window.rect().left, (1280 * 15 - 5205) / 2);
+  EXPECT_FALSE(window.collapsedSquare.visible());
+  EXPECT_TRUE(window.panelSelector[0]->value());
+  EXPECT_TRUE(window.panelFrames[0]->visible());
+  for (int i = 1; i < 5; ++i) EXPECT_FALSE(window.panelFrames[i]->visible());
 }
 
 TEST_F(MainWindowTest, StartShowsTrayIconAndWelcomeBalloonBeforeExpanding) {
@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, SecondInstanceIsRefusedWithMessageAndNothingElseRuns) {
   EXPECT_EQ(h.messageBox.shown[0].text, u"《 Vexlo 》已运行！。。。");
   EXPECT_EQ(h.messageBox.shown[0].title, u"错误");
   EXPECT_FALSE(h.tray.present);
-  EXPECT_FALSE(window.form.visible());
+  EXPECT_FALSE(window.window.visible());
   EXPECT_TRUE(h.log.events.empty());
 }
 
@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, ClockTooltipCarriesStartDateAndWeekdayMark) {
     fresh.clock.time = {2026, 12, 6 + weekday, weekday, 8, 5, 9};
     shell::MainWindow w(fresh.services, fresh.random);
     ASSERT_TRUE(w.start());
-    EXPECT_EQ(w.tim.tooltip(), marks[weekday]) << weekday;
+    EXPECT_EQ(w.clockLabel.tooltip(), marks[weekday]) << weekday;
   }
 }
 
@@ -73,19 +73,19 @@ TEST_F(MainWindowTest, ClockTooltipKeepsStartDateAfterMidnight) {
   started();
   h.clock.time = {2027, 1, 4, 1, 0, 0, 1};
   window.tick();
-  EXPECT_EQ(window.tim.tooltip(), u" 01-03-2027(日) ");
-  EXPECT_EQ(window.tim.caption(), u"00:00:01");
+  EXPECT_EQ(window.clockLabel.tooltip(), u" 01-03-2027(日) ");
+  EXPECT_EQ(window.clockLabel.caption(), u"00:00:01");
 }
 
 TEST_F(MainWindowTest, ClockCaptionIsEightCharactersWithTwoDigitFields) {
   started();
-  EXPECT_EQ(window.tim.caption(), u"00:00:00");
+  EXPECT_EQ(window.clockLabel.caption(), u"00:00:00");
   h.clock.time = {2026, 12, 7, 1, 7, 3, 9};
   window.tick();
-  EXPECT_EQ(window.tim.caption(), u"07:03:09");
+  EXPECT_EQ(window.clockLabel.caption(), u"07:03:09");
   h.clock.time = {2026, 12, 7, 1, 23, 45, 0};
   window.tick();
-  EXPECT_EQ(window.tim.caption(), u"23:45:00");
+  EXPECT_EQ(window.clockLabel.caption(), u"23:45:00");
 }
 
 TEST_F(MainWindowTest, CollapseBandLimits) {
@@ -105,31 +105,31 @@ TEST_F(MainWindowTest, CollapseBandLimits) {
 TEST_F(MainWindowTest, CollapsedWindowIsSquareCentredAtSameTop) {
   started();
   moveOverWindow(50, 1000);
-  EXPECT_TRUE(window.pi.visible());
-  EXPECT_EQ(window.form.rect().width, 690);
-  EXPECT_EQ(window.form.rect().height, 690);
-  EXPECT_EQ(window.form.rect().left, (1280 * 15 - 690) / 2);
-  EXPECT_EQ(window.form.rect().top, 0);
+  EXPECT_TRUE(window.collapsedSquare.visible());
+  EXPECT_EQ(window.window.rect().width, 690);
+  EXPECT_EQ(window.window.rect().height, 690);
+  EXPECT_EQ(window.window.rect().left, (1280 * 15 - 690) / 2);
+  EXPECT_EQ(window.window.rect().top, 0);
 }
 
 TEST_F(MainWindowTest, MediaPanelWithAutoHideClearNeverCollapses) {
   started();
-  window.q[1]->userClick();
+  window.panelSelector[1]->userClick();
   for (auto [x, y] : {std::pair{0, 2000}, {5100, 2000}, {2000, 4600}}) {
     moveOverWindow(x, y);
     EXPECT_FALSE(window.collapsed()) << x << "," << y;
   }
-  window.yc.userClick();
+  window.autoHideBox.userClick();
   moveOverWindow(0, 2000);
   EXPECT_TRUE(window.collapsed());
 }
 
 TEST_F(MainWindowTest, AutoHideReportsItsToggle) {
   started();
-  window.yc.userClick();
+  window.autoHideBox.userClick();
   EXPECT_EQ(h.tray.balloons.back().heading, u"设置:");
   EXPECT_EQ(h.tray.balloons.back().text, u" 视频窗口 < 自动隐藏 > ");
-  window.yc.userClick();
+  window.autoHideBox.userClick();
   EXPECT_EQ(h.tray.balloons.back().heading, u"取消:");
 }
 
@@ -137,9 +137,9 @@ TEST_F(MainWindowTest, TouchingTheSquareExpandsAndClicksOverInputBox) {
   started();
   moveOverWindow(0, 0);
   h.log.events.clear();
-  window.pi.userMouseMove(10, 10);
+  window.collapsedSquare.userMouseMove(10, 10);
   EXPECT_FALSE(window.collapsed());
-  EXPECT_EQ(window.form.rect().width, 5205);
+  EXPECT_EQ(window.window.rect().width, 5205);
   // (screen width / 2 + 1440 twips) and 1695 twips, in pixels at 15 twips each.
   ASSERT_EQ(h.log.events.size(), 2u);
   EXPECT_EQ(h.log.events[0], "move 736,113");
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, ExpandPointerTargetFollowsDpi) {
 
 TEST_F(MainWindowTest, PanelSelectionReportsTooltipWithEmptyHeading) {
   started();
-  window.q[3]->userClick();
+  window.panelSelector[3]->userClick();
   ASSERT_FALSE(h.tray.balloons.empty());
   EXPECT_EQ(h.tray.balloons.back().heading, u"");
   EXPECT_EQ(h.tray.balloons.back().text, u" 文件·管理 ");
@@ -163,16 +163,16 @@ TEST_F(MainWindowTest, PanelSelectionReportsTooltipWithEmptyHeading) {
 
 TEST_F(MainWindowTest, PanelSelectionLeavesLowerFramesAsTheyAre) {
   started();
-  window.q[1]->userClick();
-  window.q[2]->userClick();
-  EXPECT_TRUE(window.w[1]->visible());  // beneath W(2)
-  EXPECT_TRUE(window.w[2]->visible());
+  window.panelSelector[1]->userClick();
+  window.panelSelector[2]->userClick();
+  EXPECT_TRUE(window.panelFrames[1]->visible());  // beneath W(2)
+  EXPECT_TRUE(window.panelFrames[2]->visible());
   EXPECT_EQ(window.selectedPanel(), 2);
-  window.q[0]->userClick();
-  EXPECT_TRUE(window.w[0]->visible());
-  for (int i = 1; i < 5; ++i) EXPECT_FALSE(window.w[i]->visible()) << i;
-  EXPECT_TRUE(window.q[0]->value());
-  EXPECT_FALSE(window.q[2]->value());
+  window.panelSelector[0]->userClick();
+  EXPECT_TRUE(window.panelFrames[0]->visible());
+  for (int i = 1; i < 5; ++i) EXPECT_FALSE(window.panelFrames[i]->visible()) << i;
+  EXPECT_TRUE(window.panelSelector[0]->value());
+  EXPECT_FALSE(window.panelSelector[2]->value());
 }
 
 TEST_F(MainWindowTest, PanelHotKeysSelectThenExpandInTableOrder) {
@@ -181,8 +181,8 @@ TEST_F(MainWindowTest, PanelHotKeysSelectThenExpandInTableOrder) {
   h.keyboard.pressed = {0x71, 0x73};  // F2 and F4 in the same tick
   window.tick();
   EXPECT_EQ(window.selectedPanel(), 3);
-  EXPECT_TRUE(window.w[1]->visible());
-  EXPECT_TRUE(window.w[3]->visible());
+  EXPECT_TRUE(window.panelFrames[1]->visible());
+  EXPECT_TRUE(window.panelFrames[3]->visible());
   EXPECT_FALSE(window.collapsed());
   ASSERT_GE(h.tray.balloons.size(), 2u);
   EXPECT_EQ(h.tray.balloons[0].text, u" Flash·影音 ");
@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, EveryTickTrimsTheWorkingSet) {
 
 TEST_F(MainWindowTest, ExitRemovesTrayIconAndQuits) {
   started();
-  window.tc.userClick();
+  window.exitControl.userClick();
   EXPECT_FALSE(h.tray.present);
   EXPECT_TRUE(h.application.quitRequested);
 }
@@ -228,20 +228,20 @@ TEST_F(MainWindowTest, RecreatedTaskbarGetsTheIconBack) {
 }
 
 TEST_F(MainWindowTest, FixedStripHasItsCaptionsAndTooltips) {
-  EXPECT_EQ(window.label14.caption(), u"Vexlo v11.0");
-  EXPECT_EQ(window.tc.tooltip(), u" 退出 ");
-  EXPECT_EQ(window.cd[0]->tooltip(), u" 打开·光驱 ");
-  EXPECT_EQ(window.cd[1]->tooltip(), u" 关闭·光驱 ");
-  EXPECT_EQ(window.command1.tooltip(), u" 清空·回收站 ");
-  EXPECT_EQ(window.command2.tooltip(), u" 重启·关闭计算机 ");
-  EXPECT_EQ(window.zqd.caption(), u"自启");
-  EXPECT_EQ(window.zqd.tooltip(), u" 开机自启动 ");
+  EXPECT_EQ(window.titleLabel.caption(), u"Vexlo v11.0");
+  EXPECT_EQ(window.exitControl.tooltip(), u" 退出 ");
+  EXPECT_EQ(window.cdTrayButtons[0]->tooltip(), u" 打开·光驱 ");
+  EXPECT_EQ(window.cdTrayButtons[1]->tooltip(), u" 关闭·光驱 ");
+  EXPECT_EQ(window.recycleBinButton.tooltip(), u" 清空·回收站 ");
+  EXPECT_EQ(window.shutDownButton.tooltip(), u" 重启·关闭计算机 ");
+  EXPECT_EQ(window.startWithWindowsBox.caption(), u"自启");
+  EXPECT_EQ(window.startWithWindowsBox.tooltip(), u" 开机自启动 ");
   const char16_t* tips[] = {u" Vexlo ", u" Flash·影音 ", u" 屏幕·截图 ", u" 文件·管理 ", u" 我的工具箱 "};
   const char16_t* captions[] = {u"Vexlo", u"Flash·影音", u"屏幕·截图", u"文件·管理", u"我的工具箱"};
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(window.q[i]->tooltip(), tips[i]);
-    EXPECT_EQ(window.w[i]->caption(), captions[i]);
-    EXPECT_EQ(window.q[i]->rect().left, 120 + 360 * i);
+    EXPECT_EQ(window.panelSelector[i]->tooltip(), tips[i]);
+    EXPECT_EQ(window.panelFrames[i]->caption(), captions[i]);
+    EXPECT_EQ(window.panelSelector[i]->rect().left, 120 + 360 * i);
   }
 }
 

@@ -47,7 +47,7 @@ TEST(SettingsFileTest, CodecWritesGbkBytesAndGb18030HoldsEverything) {
 
 SettingsToSave everyKey() {
   SettingsToSave save;
-  save.zqd = 1;
+  save.startWithWindows = 1;
   save.fontIndex = 14;
   save.sizeIndex = 3;
   save.gradient = true;
@@ -62,7 +62,7 @@ SettingsToSave everyKey() {
 }
 
 void expectRestored(const StoredSettings& read, const SettingsToSave& saved) {
-  EXPECT_EQ(read.zqd, saved.zqd);
+  EXPECT_EQ(read.startWithWindows, saved.startWithWindows);
   EXPECT_EQ(read.fontIndex, saved.fontIndex);
   EXPECT_EQ(read.sizeIndex, saved.sizeIndex);
   EXPECT_EQ(read.gradient, saved.gradient);
@@ -106,7 +106,7 @@ TEST(SettingsFileTest, ChineseTextIsStoredAsAnsiBytes) {
 
 TEST(SettingsFileTest, ExactBytesOfANewFile) {
   SettingsToSave save;
-  save.zqd = 1;
+  save.startWithWindows = 1;
   save.fontIndex = 14;
   save.sizeIndex = -1;
   save.gradient = true;
@@ -187,7 +187,7 @@ TEST(SettingsFileTest, CountsBoundTheEntriesRead) {
 
 // Every single setting reads as absent (and "ZQD" as 0), so the controls keep their state.
 void expectNoSingleSetting(const StoredSettings& read) {
-  EXPECT_EQ(read.zqd, 0);
+  EXPECT_EQ(read.startWithWindows, 0);
   EXPECT_EQ(read.fontIndex, std::nullopt);
   EXPECT_EQ(read.sizeIndex, std::nullopt);
   EXPECT_EQ(read.gradient, std::nullopt);
@@ -218,7 +218,7 @@ TEST(SettingsFileTest, InvalidValuesAreAbsent) {
   read = readSettings(mainSection("ZQD= 1\r\nZt=-1\r\nDx=14\r\nJb=TRUE\r\nCh=false\r\nSj=\"True\"\r\n"
                                   "Co0_B=16777215\r\nCo1_B=0\r\n"),
                       gbk());
-  EXPECT_EQ(read.zqd, 1);
+  EXPECT_EQ(read.startWithWindows, 1);
   EXPECT_EQ(read.fontIndex, -1);  // no selection
   EXPECT_EQ(read.sizeIndex, 14);  // two digits restore
   EXPECT_EQ(read.gradient, true);
@@ -247,7 +247,7 @@ TEST(SettingsFileTest, SingleSettingsAreCutToTheirReadLimits) {
   read = readSettings(mainSection("ZQD=123\r\nZt=123\r\nDx=-12\r\nJb=TrueTrue\r\n"
                                   "Co0_B=0000000255\r\nCo1_B=1234567890\r\n"),
                       gbk());
-  EXPECT_EQ(read.zqd, 12);
+  EXPECT_EQ(read.startWithWindows, 12);
   EXPECT_EQ(read.fontIndex, 12);
   EXPECT_EQ(read.sizeIndex, -1);
   EXPECT_EQ(read.gradient, std::nullopt);  // "TrueTru"

@@ -29,14 +29,14 @@ TEST_F(SettingsRestoreTest, RestoredGradientModeArrangesTheRowAsAClickDoes) {
            "Co0_B=65280\r\nCo1_B=0\r\nCo2_B=16777215\r\n");
   auto& w = start();
   auto& p = w.formatter;
-  EXPECT_EQ(p.list1.selectedIndex(), 14);
-  EXPECT_EQ(p.combo1.selectedIndex(), 6);
-  EXPECT_TRUE(p.ys[1]->value());
-  EXPECT_EQ(p.label6.caption(), u"渐 变:");
-  EXPECT_TRUE(p.co[1]->visible() && p.co[2]->visible() && p.picture1.visible());
-  EXPECT_FALSE(p.co[0]->visible());
-  EXPECT_FALSE(p.check2.enabled());
-  EXPECT_EQ(p.co[0]->backColour(), 0x00FF00u);
+  EXPECT_EQ(p.fontList.selectedIndex(), 14);
+  EXPECT_EQ(p.sizeList.selectedIndex(), 6);
+  EXPECT_TRUE(p.colourModeOptions[1]->value());
+  EXPECT_EQ(p.colourRowLabel.caption(), u"渐 变:");
+  EXPECT_TRUE(p.colourButtons[1]->visible() && p.colourButtons[2]->visible() && p.gradientStrip.visible());
+  EXPECT_FALSE(p.colourButtons[0]->visible());
+  EXPECT_FALSE(p.glowBox.enabled());
+  EXPECT_EQ(p.colourButtons[0]->backColour(), 0x00FF00u);
   // The gradient table is built from the restored colours: black to white.
   EXPECT_EQ(p.gradient().sample(0), u"000000");
   EXPECT_EQ(p.gradient().sample(100), u"636363");
@@ -46,28 +46,28 @@ TEST_F(SettingsRestoreTest, RestoredGradientModeArrangesTheRowAsAClickDoes) {
 TEST_F(SettingsRestoreTest, RestoredRandomModeDisablesFontAndSizeLists) {
   withFile("[Quenby_Sarn]\r\nZt=2\r\nDx=1\r\nJb=False\r\nCh=False\r\nSj=True\r\n");
   auto& p = start().formatter;
-  EXPECT_TRUE(p.ys[3]->value());
-  EXPECT_FALSE(p.list1.enabled());
-  EXPECT_TRUE(p.label18.visible());
+  EXPECT_TRUE(p.colourModeOptions[3]->value());
+  EXPECT_FALSE(p.fontList.enabled());
+  EXPECT_TRUE(p.designerLabel.visible());
 }
 
 TEST_F(SettingsRestoreTest, StoredMinusOneLeavesListsWithoutSelection) {
   withFile("[Quenby_Sarn]\r\nZt=-1\r\nDx=-1\r\n");
   auto& p = start().formatter;
-  EXPECT_EQ(p.list1.selectedIndex(), -1);
-  EXPECT_EQ(p.combo1.selectedIndex(), -1);
-  p.te.userEdited(u"a");
-  p.comm.userClick();
-  EXPECT_EQ(p.te.text(), u"[font=][size=0][color=#FF0000]a[/color][/size][/font]");
+  EXPECT_EQ(p.fontList.selectedIndex(), -1);
+  EXPECT_EQ(p.sizeList.selectedIndex(), -1);
+  p.inputBox.userEdited(u"a");
+  p.convertButton.userClick();
+  EXPECT_EQ(p.inputBox.text(), u"[font=][size=0][color=#FF0000]a[/color][/size][/font]");
 }
 
 TEST_F(SettingsRestoreTest, FileLackingKeysKeepsTheControlsState) {
   withFile("[Quenby_Sarn]\r\nZt=99\r\nJb=maybe\r\nCo1_B=abc\r\n");
   auto& p = start().formatter;
-  EXPECT_EQ(p.list1.selectedIndex(), -1);  // present file: no default selection, bad index ignored
-  EXPECT_TRUE(p.ys[0]->value());
-  EXPECT_EQ(p.co[1]->backColour(), 0x0000FFu);
-  EXPECT_EQ(p.co[2]->backColour(), 0xFF0000u);
+  EXPECT_EQ(p.fontList.selectedIndex(), -1);  // present file: no default selection, bad index ignored
+  EXPECT_TRUE(p.colourModeOptions[0]->value());
+  EXPECT_EQ(p.colourButtons[1]->backColour(), 0x0000FFu);
+  EXPECT_EQ(p.colourButtons[2]->backColour(), 0xFF0000u);
 }
 
 TEST_F(SettingsRestoreTest, ExitWritesEveryKeyInOrderAndKeepsListsUnchanged) {
@@ -75,11 +75,11 @@ TEST_F(SettingsRestoreTest, ExitWritesEveryKeyInOrderAndKeepsListsUnchanged) {
            "[BQm]\r\n0=笑脸\r\n 1 =哭脸\r\n2=旧的\r\n[BQz]\r\n0=http://a/1.gif\r\n1=http://a/2.gif\r\n"
            "[CXm]\r\n0=记事本\r\n[CXz]\r\n0=C:\\Windows\\notepad.exe\r\n");
   auto& w = start();
-  EXPECT_EQ(w.formatter.emoticons.sc0.count(), 2);
-  EXPECT_EQ(w.formatter.emoticons.sc0.items()[1], u"哭脸");
-  w.formatter.list1.userSelect(3);
-  w.formatter.ys[2]->userClick();
-  w.tc.userClick();
+  EXPECT_EQ(w.formatter.emoticons.emoticonList.count(), 2);
+  EXPECT_EQ(w.formatter.emoticons.emoticonList.items()[1], u"哭脸");
+  w.formatter.fontList.userSelect(3);
+  w.formatter.colourModeOptions[2]->userClick();
+  w.exitControl.userClick();
   EXPECT_TRUE(h.application.quitRequested);
   EXPECT_FALSE(h.tray.present);
   const std::string saved = savedFile();
@@ -93,8 +93,8 @@ TEST_F(SettingsRestoreTest, ExitWritesEveryKeyInOrderAndKeepsListsUnchanged) {
 
 TEST_F(SettingsRestoreTest, NewFileHoldsTheChosenValuesInGbk) {
   auto& w = start();
-  w.formatter.list1.userSelect(1);
-  w.tc.userClick();
+  w.formatter.fontList.userSelect(1);
+  w.exitControl.userClick();
   const std::string bytes = h.files.files[h.settingsFile];
   EXPECT_EQ(bytes.rfind("[Quenby_Sarn]\r\nBQs=-1\r\nYYs=-1\r\nCXs=-1\r\nZQD=0\r\nZt=1\r\nDx=0\r\n", 0), 0u) << bytes;
 }
@@ -102,27 +102,27 @@ TEST_F(SettingsRestoreTest, NewFileHoldsTheChosenValuesInGbk) {
 TEST_F(SettingsRestoreTest, RoundTripRestoresEverythingChosen) {
   {
     auto& w = start();
-    w.formatter.list1.userSelect(7);
-    w.formatter.combo1.userSelect(5);
-    w.formatter.ys[1]->userClick();
-    w.formatter.co[2]->userClick();
-    w.formatter.chooser.ss[71]->userClick();
-    w.formatter.chooser.command3.userClick();
-    w.tc.userClick();
+    w.formatter.fontList.userSelect(7);
+    w.formatter.sizeList.userSelect(5);
+    w.formatter.colourModeOptions[1]->userClick();
+    w.formatter.colourButtons[2]->userClick();
+    w.formatter.chooser.swatches[71]->userClick();
+    w.formatter.chooser.okButton.userClick();
+    w.exitControl.userClick();
   }
   window.reset();
   auto& p = start().formatter;
-  EXPECT_EQ(p.list1.selectedIndex(), 7);
-  EXPECT_EQ(p.combo1.selectedIndex(), 5);
-  EXPECT_TRUE(p.ys[1]->value());
-  EXPECT_EQ(p.co[2]->backColour(), 0xFFFFFFu);
+  EXPECT_EQ(p.fontList.selectedIndex(), 7);
+  EXPECT_EQ(p.sizeList.selectedIndex(), 5);
+  EXPECT_TRUE(p.colourModeOptions[1]->value());
+  EXPECT_EQ(p.colourButtons[2]->backColour(), 0xFFFFFFu);
   EXPECT_EQ(p.gradient().sample(256), u"FFFFFF");
 }
 
 TEST_F(SettingsRestoreTest, FailedSaveTellsTheUserAndNamesTheFile) {
   auto& w = start();
   h.files.failWrites = true;
-  w.tc.userClick();
+  w.exitControl.userClick();
   ASSERT_EQ(h.messageBox.shown.size(), 1u);
   EXPECT_NE(h.messageBox.shown[0].text.find(h.settingsFile), std::u16string::npos);
   EXPECT_EQ(h.messageBox.shown[0].title, u"错误");
@@ -131,7 +131,7 @@ TEST_F(SettingsRestoreTest, FailedSaveTellsTheUserAndNamesTheFile) {
 
 TEST_F(SettingsRestoreTest, SessionEndSavesToo) {
   auto& w = start();
-  w.formatter.combo1.userSelect(3);
+  w.formatter.sizeList.userSelect(3);
   w.endSession();
   EXPECT_NE(savedFile().find("Dx=3\r\n"), std::string::npos);
   EXPECT_FALSE(h.tray.present);
@@ -140,7 +140,7 @@ TEST_F(SettingsRestoreTest, SessionEndSavesToo) {
 TEST_F(SettingsRestoreTest, SettingsFileBesideAnExecutableInADriveRoot) {
   h.environment.directory = u"D:\\";
   auto& w = start();
-  w.tc.userClick();
+  w.exitControl.userClick();
   EXPECT_EQ(h.files.files.count(u"D:\\Vexlo.ini"), 1u);
 }
 

@@ -135,7 +135,7 @@ int run(HINSTANCE instance) {
 
   auto owned = std::make_unique<Program>(hwnd, smallIcon);
   program = owned.get();
-  program->binder = std::make_unique<controls::win32::Binder>(hwnd, program->window.form);
+  program->binder = std::make_unique<controls::win32::Binder>(hwnd, program->window.window);
   program->binder->create();
 
   int exitCode = 0;
