@@ -113,29 +113,29 @@ TEST_F(Formatter, ConvertCollapsesPublishesAndPastesUnderThePointerThenUndoResto
 
   // The stand-in for a web page's reply box lies under the convert button;
   // Vexlo stays above it until it collapses.
-  const POINT comm = centreOf(ui_.comm);
+  const POINT convert = centreOf(ui_.convertButton);
   TargetEdit target;
-  ASSERT_TRUE(target.start({comm.x - 150, comm.y - 80, comm.x + 150, comm.y + 80}));
+  ASSERT_TRUE(target.start({convert.x - 150, convert.y - 80, convert.x + 150, convert.y + 80}));
   ASSERT_TRUE(isTopMost(window));
 
   bringToFront(window);
-  ASSERT_TRUE(clickToFocus(ui_.te)) << "the input box did not take the focus";
+  ASSERT_TRUE(clickToFocus(ui_.inputBox)) << "the input box did not take the focus";
   typeText(L"你好abc");
-  ASSERT_TRUE(waitUntil([&] { return textOf(ui_.te) == L"你好abc"; }, 3s))
-      << "typing into the input box gave \"" << toUtf8(textOf(ui_.te)) << "\"";
+  ASSERT_TRUE(waitUntil([&] { return textOf(ui_.inputBox) == L"你好abc"; }, 3s))
+      << "typing into the input box gave \"" << toUtf8(textOf(ui_.inputBox)) << "\"";
 
   ASSERT_TRUE(clickOn(ui_.bold));
   ASSERT_TRUE(waitUntil([&] { return isChecked(ui_.bold); }, 2s)) << "a click did not tick 粗体";
   ASSERT_TRUE(clickOn(ui_.right));
   ASSERT_TRUE(waitUntil([&] { return isChecked(ui_.right) && !isChecked(ui_.left); }, 2s))
       << "a click did not select 右齐 (and clear 左齐)";
-  ASSERT_TRUE(clickComboItem(ui_.combo1, 2)) << "could not choose +３ in the size list";
+  ASSERT_TRUE(clickComboItem(ui_.sizeList, 2)) << "could not choose +３ in the size list";
   ASSERT_EQ(textOf(target.edit()), L"");
 
   const std::wstring expected =
       L"[align=right][b][font=宋体][size=3][color=#FF0000]你好abc[/color][/size][/font][/b][/align]";
   const auto clicked = std::chrono::steady_clock::now();
-  ASSERT_TRUE(clickOn(ui_.comm));
+  ASSERT_TRUE(clickOn(ui_.convertButton));
 
   // While Vexlo waits before pasting, its thread sleeps: only the clipboard,
   // the window's geometry and the other program can be looked at.
@@ -159,21 +159,21 @@ TEST_F(Formatter, ConvertCollapsesPublishesAndPastesUnderThePointerThenUndoResto
   std::printf("[ info ] the markup reached the target %lld ms after the click\n",
               static_cast<long long>(delay.count()));
 
-  EXPECT_TRUE(waitUntil([&] { return textOf(ui_.comm) == kClear; }, 3s))
-      << "the convert button shows \"" << toUtf8(textOf(ui_.comm)) << "\" after the paste";
-  EXPECT_EQ(textOf(ui_.te), expected) << "the result is not in the input box";
-  EXPECT_TRUE(isReadOnly(ui_.te)) << "the input box is editable in the converted state";
+  EXPECT_TRUE(waitUntil([&] { return textOf(ui_.convertButton) == kClear; }, 3s))
+      << "the convert button shows \"" << toUtf8(textOf(ui_.convertButton)) << "\" after the paste";
+  EXPECT_EQ(textOf(ui_.inputBox), expected) << "the result is not in the input box";
+  EXPECT_TRUE(isReadOnly(ui_.inputBox)) << "the input box is editable in the converted state";
   EXPECT_TRUE(isCollapsed(window)) << describe(windowRect(window));
 
   expandByTouchingTheSquare(window);
   if (HasFatalFailure()) return;
   EXPECT_NE(saveScreenshot(L"vexlo-formatter.bmp"), L"");
 
-  ASSERT_TRUE(clickOn(ui_.cx));
-  EXPECT_TRUE(waitUntil([&] { return textOf(ui_.te) == L"你好abc"; }, 3s))
-      << "undo put \"" << toUtf8(textOf(ui_.te)) << "\" into the input box";
-  EXPECT_EQ(textOf(ui_.comm), kForum);
-  EXPECT_FALSE(isReadOnly(ui_.te)) << "the input box stays locked after undo";
+  ASSERT_TRUE(clickOn(ui_.undoButton));
+  EXPECT_TRUE(waitUntil([&] { return textOf(ui_.inputBox) == L"你好abc"; }, 3s))
+      << "undo put \"" << toUtf8(textOf(ui_.inputBox)) << "\" into the input box";
+  EXPECT_EQ(textOf(ui_.convertButton), kForum);
+  EXPECT_FALSE(isReadOnly(ui_.inputBox)) << "the input box stays locked after undo";
   EXPECT_EQ(clipboardText(), std::nullopt) << "undo leaves the converted result on the clipboard";
 }
 
@@ -192,39 +192,41 @@ TEST_F(Formatter, F12InAnotherProgramReplacesItsTextWithTheMarkup) {
   std::wstring text;
   EXPECT_TRUE(waitUntil([&] { return (text = target.text()) == expected; }, 6s))
       << "6 s after F12 the target's edit box holds \"" << toUtf8(text) << "\"";
-  EXPECT_TRUE(waitUntil([&] { return textOf(ui_.comm) == kClear; }, 3s))
-      << "the convert button shows \"" << toUtf8(textOf(ui_.comm)) << "\"";
-  EXPECT_EQ(textOf(ui_.te), expected) << "the result is not in Vexlo's input box";
+  EXPECT_TRUE(waitUntil([&] { return textOf(ui_.convertButton) == kClear; }, 3s))
+      << "the convert button shows \"" << toUtf8(textOf(ui_.convertButton)) << "\"";
+  EXPECT_EQ(textOf(ui_.inputBox), expected) << "the result is not in Vexlo's input box";
   EXPECT_TRUE(isCollapsed(vexlo_.window())) << describe(windowRect(vexlo_.window()));
 
   // Undo puts back the text that was taken from the other program.
   expandByTouchingTheSquare(vexlo_.window());
   if (HasFatalFailure()) return;
-  ASSERT_TRUE(clickOn(ui_.cx));
-  EXPECT_TRUE(waitUntil([&] { return textOf(ui_.te) == L"F12 测试"; }, 3s))
-      << "undo after F12 put \"" << toUtf8(textOf(ui_.te)) << "\" into the input box";
-  EXPECT_EQ(textOf(ui_.comm), kForum);
+  ASSERT_TRUE(clickOn(ui_.undoButton));
+  EXPECT_TRUE(waitUntil([&] { return textOf(ui_.inputBox) == L"F12 测试"; }, 3s))
+      << "undo after F12 put \"" << toUtf8(textOf(ui_.inputBox)) << "\" into the input box";
+  EXPECT_EQ(textOf(ui_.convertButton), kForum);
 }
 
 TEST_F(Formatter, ChoicesMadeInTheWindowAreSavedAtExitAndRestoredAtTheNextStart) {
   ASSERT_TRUE(startVexlo());
 
-  ASSERT_TRUE(clickListItem(ui_.list1, 3)) << "could not choose 楷体";
-  ASSERT_TRUE(clickComboItem(ui_.combo1, 4)) << "could not choose +５";
+  ASSERT_TRUE(clickListItem(ui_.fontList, 3)) << "could not choose 楷体";
+  ASSERT_TRUE(clickComboItem(ui_.sizeList, 4)) << "could not choose +５";
   ASSERT_TRUE(clickOn(ui_.modes[1]));
   ASSERT_TRUE(waitUntil([&] { return isChecked(ui_.modes[1]); }, 2s)) << "渐变 was not selected";
   ASSERT_TRUE(waitUntil([&] { return isVisible(ui_.colours[1]) && isVisible(ui_.colours[2]); }, 2s))
       << "the start and end colour buttons did not show in gradient mode";
   EXPECT_FALSE(isVisible(ui_.colours[0]));
 
-  // The end colour through the chooser: the white swatch, then OK.
+  // The end colour through the chooser: the white swatch, then OK. The
+  // chooser's swatches are made when it first shows, not at start-up.
+  EXPECT_TRUE(descendants(ui_.chooser).empty()) << "the hidden chooser already has windows";
   ASSERT_TRUE(clickOn(ui_.colours[2]));
   ASSERT_TRUE(waitUntil([&] { return isVisible(ui_.chooser); }, 2s)) << "the colour chooser did not open";
   EXPECT_EQ(textOf(ui_.chooser), L"选择·渐变 < 终止颜色 >");
   HWND white = findSwatch(ui_.chooser, 11, 5);
   ASSERT_NE(white, nullptr) << "no swatch at column 11, row 5";
   ASSERT_TRUE(clickOn(white));
-  ASSERT_TRUE(clickOn(ui_.accept));
+  ASSERT_TRUE(clickOn(findDescendant(ui_.chooser, L"Button", L"确定")));
   ASSERT_TRUE(waitUntil([&] { return !isVisible(ui_.chooser); }, 2s)) << "确定 did not close the chooser";
 
   leaveThroughExit();
@@ -250,23 +252,23 @@ TEST_F(Formatter, ChoicesMadeInTheWindowAreSavedAtExitAndRestoredAtTheNextStart)
 
   EXPECT_TRUE(isChecked(restored.modes[1])) << "渐变 is not selected after the restart";
   EXPECT_FALSE(isChecked(restored.modes[0])) << "单色 is still selected after the restart";
-  EXPECT_EQ(listSelection(restored.list1), 3);
-  EXPECT_EQ(comboSelection(restored.combo1), 4);
+  EXPECT_EQ(listSelection(restored.fontList), 3);
+  EXPECT_EQ(comboSelection(restored.sizeList), 4);
   EXPECT_TRUE(isVisible(restored.colours[1]));
   EXPECT_TRUE(isVisible(restored.colours[2]));
   EXPECT_FALSE(isVisible(restored.colours[0]));
 
   // The restored choices are the ones a conversion uses: two characters take
   // the first and the last sample of the gradient, red to the chosen white.
-  ASSERT_TRUE(setText(restored.te, L"ab"));
-  ASSERT_TRUE(clickOn(restored.comm));
+  ASSERT_TRUE(setText(restored.inputBox, L"ab"));
+  ASSERT_TRUE(clickOn(restored.convertButton));
   const std::wstring expected =
       L"[font=楷体_GB2312][size=5][color=#FF0000]a[/color][color=#FFFFFF]b[/color][/size][/font]";
   std::optional<std::wstring> published;
   EXPECT_TRUE(waitUntil([&] { return (published = clipboardText()) == expected; }, 2s))
       << "gradient conversion after the restart: " << quoted(published);
   // Let the automatic paste pass before the program is ended.
-  waitUntil([&] { return textOf(restored.comm) == kClear; }, 5s);
+  waitUntil([&] { return textOf(restored.convertButton) == kClear; }, 5s);
 }
 
 TEST_F(Formatter, HandWrittenGbkSettingsAreRestoredAndWrittenBackUnchanged) {
@@ -283,8 +285,8 @@ TEST_F(Formatter, HandWrittenGbkSettingsAreRestoredAndWrittenBackUnchanged) {
   ASSERT_TRUE(writeFileBytes(settingsPath(), file));
   ASSERT_TRUE(startVexlo());
 
-  EXPECT_EQ(listSelection(ui_.list1), 5) << "Zt=5 should select 黑体";
-  EXPECT_EQ(comboSelection(ui_.combo1), 1) << "Dx=1 should select +２";
+  EXPECT_EQ(listSelection(ui_.fontList), 5) << "Zt=5 should select 黑体";
+  EXPECT_EQ(comboSelection(ui_.sizeList), 1) << "Dx=1 should select +２";
   const std::vector<std::wstring> names = comboItems(ui_.emoticons);
   ASSERT_EQ(names.size(), 2u) << "emoticon names restored from BQs=1";
   EXPECT_EQ(names[0], L"笑脸") << toUtf8(names[0]);
@@ -319,9 +321,9 @@ TEST_F(Formatter, GradientTakes256CharactersAndRefuses257WithAMessage) {
   // limit, not over it, and the pair stays whole in its coloured piece.
   const std::wstring atLimit = std::wstring(254, L'字') + L"\U0001F600" + L"z";
   ASSERT_EQ(atLimit.size(), 257u);
-  ASSERT_TRUE(setText(ui_.te, atLimit));
+  ASSERT_TRUE(setText(ui_.inputBox, atLimit));
   ASSERT_TRUE(setClipboardText(L"剪贴板原文"));
-  ASSERT_TRUE(clickOn(ui_.comm));
+  ASSERT_TRUE(clickOn(ui_.convertButton));
   std::optional<std::wstring> published;
   EXPECT_TRUE(waitUntil(
       [&] {
@@ -337,20 +339,20 @@ TEST_F(Formatter, GradientTakes256CharactersAndRefuses257WithAMessage) {
   }
   EXPECT_EQ(visibleMessageBox(vexlo_.process().id()), nullptr)
       << "a message box came up for 256 characters";
-  ASSERT_TRUE(waitUntil([&] { return textOf(ui_.comm) == kClear; }, 6s))
+  ASSERT_TRUE(waitUntil([&] { return textOf(ui_.convertButton) == kClear; }, 6s))
       << "no converted state after 256 characters";
 
   // Back to idle through the clear path.
   expandByTouchingTheSquare(window);
   if (HasFatalFailure()) return;
-  ASSERT_TRUE(clickOn(ui_.comm));
-  ASSERT_TRUE(waitUntil([&] { return textOf(ui_.comm) == kForum && textOf(ui_.te).empty(); }, 3s))
-      << "the clear path left \"" << toUtf8(textOf(ui_.comm)) << "\" on the button";
+  ASSERT_TRUE(clickOn(ui_.convertButton));
+  ASSERT_TRUE(waitUntil([&] { return textOf(ui_.convertButton) == kForum && textOf(ui_.inputBox).empty(); }, 3s))
+      << "the clear path left \"" << toUtf8(textOf(ui_.convertButton)) << "\" on the button";
 
   const std::wstring overLimit = std::wstring(200, L'字') + std::wstring(57, L'x');
-  ASSERT_TRUE(setText(ui_.te, overLimit));
+  ASSERT_TRUE(setText(ui_.inputBox, overLimit));
   ASSERT_TRUE(setClipboardText(L"剪贴板原文"));
-  ASSERT_TRUE(clickOn(ui_.comm));
+  ASSERT_TRUE(clickOn(ui_.convertButton));
   HWND box = waitForMessageBox(vexlo_.process().id(), L"错误", 5s);
   ASSERT_NE(box, nullptr) << "257 characters in gradient mode showed no message box titled 错误";
   EXPECT_EQ(messageBoxText(box), L"输入的字符数大于 256 个！。。。") << toUtf8(messageBoxText(box));
@@ -358,14 +360,14 @@ TEST_F(Formatter, GradientTakes256CharactersAndRefuses257WithAMessage) {
   ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(box) || !isVisible(box); }, 3s));
 
-  EXPECT_EQ(textOf(ui_.te), L"") << "the input box is not empty after the refusal";
-  EXPECT_EQ(textOf(ui_.comm), kForum) << "the convert button left the idle state";
-  EXPECT_FALSE(isReadOnly(ui_.te));
+  EXPECT_EQ(textOf(ui_.inputBox), L"") << "the input box is not empty after the refusal";
+  EXPECT_EQ(textOf(ui_.convertButton), kForum) << "the convert button left the idle state";
+  EXPECT_FALSE(isReadOnly(ui_.inputBox));
   EXPECT_EQ(clipboardText(), std::optional<std::wstring>(L"剪贴板原文"))
       << "the refusal changed the clipboard";
   // No paste follows a refusal: the state stays idle.
   std::this_thread::sleep_for(2500ms);
-  EXPECT_EQ(textOf(ui_.comm), kForum);
+  EXPECT_EQ(textOf(ui_.convertButton), kForum);
 }
 
 }  // namespace

@@ -59,6 +59,19 @@ HWND panelSelector(const VexloInstance& vexlo, int index) {
                        [](HWND window) { return !isGroupBox(window); });
 }
 
+// A control's place in its parent's client area, in pixels.
+RECT placeInParent(HWND control) {
+  RECT r = windowRect(control);
+  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// Where a control of the given twips rectangle lies at 144 DPI.
+RECT placeAt144Dpi(int left, int top, int width, int height) {
+  auto px = [](int twips) { return static_cast<LONG>(std::lround(twips / 10.0)); };
+  return {px(left), px(top), px(left) + px(width), px(top) + px(height)};
+}
+
 // True when sibling a lies above sibling b.
 bool liesAbove(HWND a, HWND b) {
   for (HWND next = GetWindow(a, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT)) {
@@ -384,6 +397,30 @@ TEST_F(MainWindowAt144Dpi, ExpandedAndCollapsedSizesScale) {
       waitUntil([&] { return hasSize(window, kCollapsedSide144, kCollapsedSide144, 1); }, 3s))
       << "collapsed at 144 DPI: " << describe(windowRect(window));
   expectAtTopCentre(windowRect(window));
+}
+
+// A panel's contents get their windows when the panel first shows; made
+// late, they take their place at the window's DPI like the controls made at
+// start-up.
+TEST_F(MainWindowAt144Dpi, PanelContentsMadeWhenFirstShownScaleLikeThoseMadeAtStartUp) {
+  HWND media = panelFrame(vexlo_, 1);
+  ASSERT_NE(media, nullptr);
+  EXPECT_TRUE(descendants(media).empty()) << "the hidden media panel already has windows";
+  HWND bold = vexlo_.control(L"Button", L"粗体");
+  ASSERT_NE(bold, nullptr);
+  EXPECT_EQ(describe(placeInParent(bold)), describe(placeAt144Dpi(2160, 2940, 660, 210)));
+
+  ASSERT_TRUE(clickOn(panelSelector(vexlo_, 1)));
+  HWND autoHide = nullptr;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        autoHide = vexlo_.control(L"Button", L"隐藏");
+        return autoHide && isVisible(autoHide);
+      },
+      2s))
+      << "隐藏 did not appear with the media panel";
+  EXPECT_EQ(GetParent(autoHide), media);
+  EXPECT_EQ(describe(placeInParent(autoHide)), describe(placeAt144Dpi(4110, 2580, 660, 195)));
 }
 
 }  // namespace vexlo::e2e

@@ -26,6 +26,12 @@ struct BinderWin32Test : ::testing::Test {
   ListBox list{"List", {120, 600, 1200, 900}};
   TextBox text{"Text", {1500, 600, 2000, 900}, true};
   Button coloured{"Coloured", {1500, 1700, 900, 300}, u"论 坛"};
+  // A panel that starts hidden, with a hidden frame inside it.
+  Frame hidden{"Hidden", {120, 120, 4000, 2500}, u"稍后"};
+  CheckBox lateCheck{"LateCheck", {120, 240, 900, 240}, u"斜体"};
+  ListBox lateList{"LateList", {120, 600, 1200, 900}};
+  Frame inner{"Inner", {1500, 600, 2000, 1500}, u"内层"};
+  Label innerLabel{"InnerLabel", {120, 240, 900, 240}, u"标签"};
   HWND hwnd = nullptr;
   std::unique_ptr<Binder> binder;
   int clicks = 0, listClicks = 0;
@@ -46,6 +52,13 @@ struct BinderWin32Test : ::testing::Test {
     list.addItem(u"宋体");
     list.addItem(u"仿宋");
     coloured.setBackColour(0xFFFFC0);
+    window.add(hidden);
+    hidden.setVisible(false);
+    hidden.add(lateCheck);
+    hidden.add(lateList);
+    hidden.add(inner);
+    inner.setVisible(false);
+    inner.add(innerLabel);
     check.onClick = [this] { ++clicks; };
     list.onClick = [this] { ++listClicks; };
     binder = std::make_unique<Binder>(hwnd, window);
@@ -128,6 +141,51 @@ TEST_F(BinderWin32Test, HidingAFrameHidesWhatItHolds) {
   frame.setVisible(true);
   check.setVisible(false);
   EXPECT_FALSE(IsWindowVisible(binder->handleOf(check)));
+}
+
+// A hidden frame's contents cost nothing until it first shows; then they
+// appear as the model has them now, and stay when it hides again.
+TEST_F(BinderWin32Test, HiddenFrameContentsAreMadeWhenFirstShownWithTheModelsState) {
+  ShowWindow(hwnd, SW_SHOWNA);
+  ASSERT_NE(binder->handleOf(hidden), nullptr);
+  EXPECT_EQ(binder->handleOf(lateCheck), nullptr);
+  EXPECT_EQ(GetWindow(binder->handleOf(hidden), GW_CHILD), nullptr);
+
+  lateCheck.setValue(true);
+  lateCheck.setCaption(u"下划");
+  lateCheck.setEnabled(false);
+  lateList.addItem(u"宋体");
+  lateList.addItem(u"黑体");
+  lateList.setSelectedIndex(1);
+  innerLabel.setCaption(u"已改");
+  hidden.setVisible(true);
+
+  HWND box = binder->handleOf(lateCheck);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(GetParent(box), binder->handleOf(hidden));
+  EXPECT_TRUE(IsWindowVisible(box));
+  EXPECT_EQ(textOf(box), L"下划");
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_FALSE(IsWindowEnabled(box));
+  EXPECT_EQ(SendMessageW(binder->handleOf(lateList), LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(binder->handleOf(lateList), LB_GETCURSEL, 0, 0), 1);
+  // The frame inside is still hidden: its contents wait for it.
+  EXPECT_EQ(binder->handleOf(innerLabel), nullptr);
+
+  hidden.setVisible(false);
+  inner.setVisible(true);  // shown inside a hidden frame: still nothing to see
+  EXPECT_EQ(binder->handleOf(innerLabel), nullptr);
+  hidden.setVisible(true);
+  ASSERT_NE(binder->handleOf(innerLabel), nullptr);
+  EXPECT_EQ(textOf(binder->handleOf(innerLabel)), L"已改");
+  EXPECT_EQ(binder->handleOf(lateCheck), box) << "a frame shown again made its windows anew";
+
+  // Made late, a control takes its place like one made at start-up.
+  RECT late, early;
+  GetWindowRect(box, &late);
+  GetWindowRect(binder->handleOf(check), &early);
+  EXPECT_EQ(late.right - late.left, early.right - early.left);
+  EXPECT_EQ(late.bottom - late.top, early.bottom - early.top);
 }
 
 TEST_F(BinderWin32Test, ColouredButtonIsOwnerDrawnAndKeepsItsCaption) {

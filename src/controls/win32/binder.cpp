@@ -89,12 +89,29 @@ void Binder::create() {
 
   window_.setView(this);
   createChildren(window_, hwnd_);
-  for (Bound& b : bound_) applyState(b);
   applyWindowGeometry();
 }
 
+bool Binder::contentsDue(const Control& container) const {
+  if (!handleOf(container)) return false;
+  for (const Control* c = &container; c && c != &window_; c = c->container())
+    if (!c->visible()) return false;
+  return true;
+}
+
+void Binder::reveal(Control& container) {
+  if (container.children().empty() || !contentsDue(container)) return;
+  if (!populated_.count(&container)) {
+    createChildren(container, handleOf(container));
+    return;
+  }
+  for (Control* c : container.children()) reveal(*c);
+}
+
 void Binder::createChildren(Control& container, HWND parent) {
+  populated_.insert(&container);
   const std::vector<Control*>& children = container.children();
+  const std::size_t first = bound_.size();
   // A new child window goes beneath its siblings: creating the last first
   // leaves later controls above earlier ones, as the model stacks them.
   for (auto it = children.rbegin(); it != children.rend(); ++it) {
@@ -107,8 +124,10 @@ void Binder::createChildren(Control& container, HWND parent) {
     SetWindowSubclass(b.hwnd, childProc, 0, reinterpret_cast<DWORD_PTR>(this));
     c.setView(this);
   }
-  for (Control* c : children)
-    if (!c->children().empty()) createChildren(*c, handleOf(*c));
+  // Born from the model as it is now: whatever changed while the window did
+  // not exist shows at once.
+  for (std::size_t i = first; i < bound_.size(); ++i) applyState(bound_[i]);
+  for (Control* c : children) reveal(*c);
 }
 
 HWND Binder::createChild(Control& c, HWND parent, int id) {
@@ -194,6 +213,7 @@ Binder::Bound* Binder::boundByHwnd(HWND hwnd) {
 }
 
 void Binder::applyState(Bound& b) {
+  const bool wasPushing = pushing_;
   pushing_ = true;
   Control& c = *b.control;
   applyTooltip(b, false);
@@ -203,7 +223,7 @@ void Binder::applyState(Bound& b) {
     SendMessageW(b.hwnd, BM_SETCHECK, static_cast<OptionButton&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
   if (c.kind() == Kind::ListBox || c.kind() == Kind::DropDownList) applyItems(b);
   if (c.kind() == Kind::TextBox) SendMessageW(b.hwnd, EM_SETREADONLY, static_cast<TextBox&>(c).locked(), 0);
-  pushing_ = false;
+  pushing_ = wasPushing;
 }
 
 RECT Binder::pixelRect(const Control& c) const {
@@ -231,6 +251,7 @@ void Binder::applyItems(const Bound& b) {
   auto& list = static_cast<ListControl&>(*b.control);
   const bool combo = list.kind() == Kind::DropDownList;
   SendMessageW(b.hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+  SendMessageW(b.hwnd, combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.items().size(), 0);
   for (const std::u16string& item : list.items())
     SendMessageW(b.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
   SendMessageW(b.hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
@@ -270,6 +291,8 @@ void Binder::controlChanged(Control& c, Property property) {
       InvalidateRect(b->hwnd, nullptr, TRUE);
       break;
     case Property::Visible:
+      // The contents first, so the frame appears whole.
+      if (c.visible()) reveal(c);
       ShowWindow(b->hwnd, c.visible() ? SW_SHOWNA : SW_HIDE);
       break;
     case Property::Enabled:

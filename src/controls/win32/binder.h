@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "controls/control.h"
@@ -15,13 +17,16 @@ namespace vexlo::controls::win32 {
 class Binder : public ControlView {
  public:
   // `window` is the model of the top-level window `hwnd`; every control it
-  // contains, and what those contain, gets a child window.
+  // contains gets a child window. What a frame contains gets its windows the
+  // first time the frame is shown, and keeps them: a hidden panel costs
+  // nothing at start-up.
   Binder(HWND hwnd, Window& window);
   ~Binder() override;
   Binder(const Binder&) = delete;
   Binder& operator=(const Binder&) = delete;
 
-  // Creates the child windows and applies the model's current state.
+  // Creates the child windows of what is shown and applies the model's
+  // current state.
   void create();
 
   // Messages of the top-level window (and those forwarded by frames);
@@ -45,6 +50,11 @@ class Binder : public ControlView {
   };
 
   void createChildren(Control& container, HWND parent);
+  // The container and every container up to the window are visible.
+  bool contentsDue(const Control& container) const;
+  // Creates the windows of a container's contents once it is shown, and of
+  // the shown containers inside it.
+  void reveal(Control& container);
   HWND createChild(Control& control, HWND parent, int id);
   void applyState(Bound& bound);
   RECT pixelRect(const Control& control) const;
@@ -67,9 +77,11 @@ class Binder : public ControlView {
 
   HWND hwnd_;
   Window& window_;
-  std::vector<Bound> bound_;
+  // A deque: windows made late must not move the records of earlier ones.
+  std::deque<Bound> bound_;
   std::map<const Control*, std::size_t> index_;
   std::map<HWND, std::size_t> byHwnd_;
+  std::set<const Control*> populated_;
   HWND tooltip_ = nullptr;
   HFONT font_ = nullptr;
   HFONT symbolFont_ = nullptr;
