@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Measures Vexlo's start-up time under Wine: from process creation to a
-# visible window, against the smallest possible Win32 program measured in the
-# same session. A measurement, not a test: it prints numbers and a ratio.
+# Measures Vexlo under Wine against the smallest possible Win32 program in
+# the same session. A measurement, not a test: it prints numbers and ratios.
 #
-#   scripts/measure-startup.sh [runs]     (default 5 runs each)
+#   scripts/measure-startup.sh [pairs]     (default 5 pairs after a warm-up pair)
+#
+# - Start-up: from process creation to the first visible window, in
+#   alternating pairs; the median of the pairs' ratios. Once with no settings
+#   file, once with one holding 50 emoticons, 50 media entries and 50
+#   programs.
+# - Memory: private bytes and working set of the Wine process (from /proc)
+#   after start-up and after 600 ticks, against the minimal program. (On
+#   Windows, GetProcessMemoryInfo gives PrivateUsage and WorkingSetSize.)
 set -euo pipefail
 
-runs=${1:-5}
+pairs=${1:-5}
+ticks=600
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 # shellcheck source=scripts/wine-session.sh
@@ -14,20 +22,105 @@ cd "$root"
 
 bash "$root/scripts/prerequisites.sh"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Vexlo minimal_window measure_startup
+cmake --build --preset windows --target Vexlo minimal_window measure_startup send_ticks wait_for_window
 
 vexlo_session_start --private-display
-folder="$VEXLO_RUN_DIR/measure"
-mkdir -p "$folder"
-cp build/windows/Vexlo.exe build/windows/minimal_window.exe "$folder/"
-report="$folder/report.txt"
+bin=build/windows
+empty="$VEXLO_RUN_DIR/empty"
+full="$VEXLO_RUN_DIR/full"
+mkdir -p "$empty" "$full"
+cp "$bin/Vexlo.exe" "$bin/minimal_window.exe" "$empty/"
+cp "$bin/Vexlo.exe" "$full/"
 
-# One unmeasured start of each warms wineserver and the file cache; the
-# program alternates between the two so that both see the same conditions.
-if ! wine build/windows/measure_startup.exe "$(winepath -w "$report")" "$runs" \
-     "$(winepath -w "$folder/Vexlo.exe")" "$(winepath -w "$folder/minimal_window.exe")" \
-     >/dev/null 2>&1; then
-  echo "measure-startup: a program did not show a window (see below)" >&2
-fi
-echo "Start-up to visible window under Wine, $runs runs each (milliseconds):"
-cat "$report"
+# A settings file as a long-time user has it: 50 entries in each list, in
+# the ANSI code page of a Chinese system.
+full_settings() {
+  printf '[Quenby_Sarn]\r\nZt=3\r\nDx=2\r\nJb=False\r\nCh=False\r\nSj=False\r\n'
+  printf 'BQs=49\r\nYYs=49\r\nCXs=49\r\n'
+  local section prefix name address i
+  for section in BQ YY CX; do
+    case $section in
+      BQ) name="表情"; address='http://img.example.com/face%02d.gif' ;;
+      YY) name="歌曲"; address='C:\\音乐\\歌曲%02d.mp3' ;;
+      CX) name="程序"; address='C:\\windows\\system32\\notepad.exe' ;;
+    esac
+    printf '[%sm]\r\n' "$section"
+    for i in $(seq 0 49); do printf '%d=%s%02d\r\n' "$i" "$name" "$i"; done
+    printf '[%sz]\r\n' "$section"
+    for i in $(seq 0 49); do
+      # shellcheck disable=SC2059
+      printf "%d=$address\r\n" "$i" "$i"
+    done
+  done
+}
+full_settings | iconv -f UTF-8 -t GBK >"$full/Vexlo.ini"
+
+measure() {
+  local folder=$1 report="$VEXLO_RUN_DIR/report-$(basename "$1").txt"
+  if ! wine "$bin/measure_startup.exe" "$(winepath -w "$report")" "$pairs" \
+       "$(winepath -w "$folder/Vexlo.exe")" "$(winepath -w "$empty/minimal_window.exe")" \
+       >/dev/null 2>&1; then
+    echo "measure-startup: a program did not show a window" >&2
+  fi
+  cat "$report"
+}
+
+echo "Start-up to visible window under Wine, $pairs pairs after a warm-up pair (milliseconds)"
+echo "-- no settings file:"
+measure "$empty"
+echo "-- settings file with 50 emoticons, 50 media entries, 50 programs:"
+measure "$full"
+
+# The Linux process of a Windows program started in this run's prefix.
+linux_pid_of() {
+  local exe=$1 pid
+  for pid in $(pgrep -f "$exe" || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      echo "$pid"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# "private working-set" in KiB. Private bytes as Windows counts them: the
+# process's own anonymous memory and the file pages it has written to; clean
+# pages of mapped files (the CJK font, the theme) are shareable and are not
+# counted. The working set is the resident set.
+memory_of() {
+  local pid=$1
+  local private rss
+  private=$(awk '/^[0-9a-f]+-[0-9a-f]+ / { file = ($6 != "" && $6 !~ /^\[/) }
+                 /^Private_Dirty:/ { s += $2 }
+                 /^Private_Clean:/ { if (!file) s += $2 }
+                 END { print s }' "/proc/$pid/smaps")
+  rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")
+  echo "$private $rss"
+}
+
+echo "-- memory (KiB) of the Wine process, from /proc:"
+(cd "$full" && wine "$full/Vexlo.exe" >/dev/null 2>&1) &
+vexlo_job=$!
+(cd "$empty" && wine "$empty/minimal_window.exe" >/dev/null 2>&1) &
+minimal_job=$!
+wine "$bin/wait_for_window.exe" VexloMainWindow 60000 >/dev/null 2>&1
+wine "$bin/wait_for_window.exe" VexloE2EMinimalWindow 60000 >/dev/null 2>&1
+sleep 3
+vexlo_pid=$(linux_pid_of 'full/Vexlo.exe')
+minimal_pid=$(linux_pid_of 'minimal_window.exe')
+read -r vexlo_private vexlo_rss < <(memory_of "$vexlo_pid")
+read -r minimal_private minimal_rss < <(memory_of "$minimal_pid")
+wine "$bin/send_ticks.exe" VexloMainWindow 1 "$ticks" >/dev/null 2>&1 ||
+  echo "measure-startup: the ticks could not be sent" >&2
+sleep 1
+read -r vexlo_private_after vexlo_rss_after < <(memory_of "$vexlo_pid")
+read -r minimal_private_after minimal_rss_after < <(memory_of "$minimal_pid")
+echo "Vexlo.exe (full lists): private $vexlo_private, working set $vexlo_rss after start-up;" \
+     "private $vexlo_private_after, working set $vexlo_rss_after after $ticks ticks"
+echo "minimal_window.exe: private $minimal_private, working set $minimal_rss after start-up;" \
+     "private $minimal_private_after, working set $minimal_rss_after at the same moment"
+awk -v v="$vexlo_private" -v m="$minimal_private" -v va="$vexlo_private_after" \
+  'BEGIN { printf "private bytes ratio: %.2f; growth over the ticks: %+d KiB\n", v / m, va - v }'
+# The session's end stops both programs with the prefix's wineserver.
+vexlo_session_stop
+wait "$vexlo_job" "$minimal_job" 2>/dev/null || true

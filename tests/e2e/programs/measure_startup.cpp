@@ -1,12 +1,13 @@
-// Measures how long programs take from process creation to a visible
-// top-level window, alternating between them so that both see the same
-// machine state. A measurement for scripts/measure-startup.sh, not a test.
+// Measures how long a program takes from process creation to a visible
+// top-level window against a yardstick program, alternating between them so
+// that both see the same machine state. A measurement for scripts/measure-startup.sh, not a test.
 //
-//   measure_startup.exe <report file> <runs> <program.exe> [<program.exe> ...]
+//   measure_startup.exe <report file> <pairs> <measured.exe> <yardstick.exe>
 //
-// Every start after one unmeasured warm-up start per program is timed. A
-// program that does not end by itself once its window shows is terminated:
-// a single-instance program must be gone before its next start.
+// After one unmeasured warm-up pair, each pair times one start of each
+// program and their ratio. A program that does not end by itself once its
+// window shows is terminated: a single-instance program must be gone before
+// its next start.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -92,43 +93,47 @@ double median(std::vector<double> values) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!arguments || count < 4) return 2;
-  const int runs = std::max(1, _wtoi(arguments[2]));
-  std::vector<std::wstring> programs(arguments + 3, arguments + count);
+  if (!arguments || count < 5) return 2;
+  const int pairs = std::max(1, _wtoi(arguments[2]));
+  const std::wstring measured = arguments[3];
+  const std::wstring yardstick = arguments[4];
 
   // minimal_window.exe ends by itself when asked; others are terminated.
   auto extraArgumentsFor = [](const std::wstring& program) {
     return program.find(L"minimal_window") != std::wstring::npos ? std::wstring(L" --exit-when-shown")
                                                                  : std::wstring();
   };
+  auto startOf = [&](const std::wstring& program) { return timeOneStart(program, extraArgumentsFor(program)); };
 
-  for (const auto& program : programs) timeOneStart(program, extraArgumentsFor(program));
-  std::vector<std::vector<double>> times(programs.size());
-  for (int run = 0; run < runs; ++run) {
-    for (size_t i = 0; i < programs.size(); ++i) {
-      times[i].push_back(timeOneStart(programs[i], extraArgumentsFor(programs[i])));
-    }
+  // The first pair warms wineserver and the file cache and is dropped. Each
+  // pair then runs both programs back to back, so that both meet the same
+  // machine state, and its ratio is taken within the pair.
+  startOf(measured);
+  startOf(yardstick);
+  std::vector<double> measuredTimes, yardstickTimes, ratios;
+  bool allStarted = true;
+  for (int pair = 0; pair < pairs; ++pair) {
+    const double a = startOf(measured);
+    const double b = startOf(yardstick);
+    allStarted = allStarted && a >= 0 && b >= 0;
+    measuredTimes.push_back(a);
+    yardstickTimes.push_back(b);
+    if (a >= 0 && b > 0) ratios.push_back(a / b);
   }
 
   FILE* report = _wfopen(arguments[1], L"w");
   if (!report) return 3;
-  std::vector<double> medians;
-  for (size_t i = 0; i < programs.size(); ++i) {
-    const std::wstring name = programs[i].substr(programs[i].find_last_of(L"\\/") + 1);
-    std::fprintf(report, "%s: median %.0f ms, runs:", toUtf8(name).c_str(), median(times[i]));
-    for (double t : times[i]) std::fprintf(report, " %.0f", t);
+  auto line = [&](const std::wstring& program, const std::vector<double>& times) {
+    const std::wstring name = program.substr(program.find_last_of(L"\\/") + 1);
+    std::fprintf(report, "%s: median %.0f ms, runs:", toUtf8(name).c_str(), median(times));
+    for (double t : times) std::fprintf(report, " %.0f", t);
     std::fprintf(report, "\n");
-    medians.push_back(median(times[i]));
-  }
-  if (medians.size() >= 2 && medians[1] > 0) {
-    std::fprintf(report, "ratio %s / %s: %.2f\n",
-                 toUtf8(programs[0].substr(programs[0].find_last_of(L"\\/") + 1)).c_str(),
-                 toUtf8(programs[1].substr(programs[1].find_last_of(L"\\/") + 1)).c_str(),
-                 medians[0] / medians[1]);
-  }
+  };
+  line(measured, measuredTimes);
+  line(yardstick, yardstickTimes);
+  std::fprintf(report, "ratio: median %.2f over %zu pairs, pairs:", median(ratios), ratios.size());
+  for (double r : ratios) std::fprintf(report, " %.2f", r);
+  std::fprintf(report, "\n");
   std::fclose(report);
-  const bool allStarted = std::none_of(times.begin(), times.end(), [](const std::vector<double>& t) {
-    return std::any_of(t.begin(), t.end(), [](double v) { return v < 0; });
-  });
   return allStarted ? 0 : 1;
 }
