@@ -1,5 +1,7 @@
 #include "controls/control.h"
 
+#include <algorithm>
+
 
 namespace vexlo::controls {
 
@@ -9,6 +11,16 @@ Control::Control(Kind kind, std::string name, TwipsRect rect, std::u16string cap
 void Control::add(Control& child) {
   child.container_ = this;
   children_.push_back(&child);
+  if (view_) view_->childAdded(*this, child);
+}
+
+void Control::remove(Control& child) {
+  auto it = std::find(children_.begin(), children_.end(), &child);
+  if (it == children_.end()) return;
+  if (view_) view_->childRemoved(*this, child);
+  children_.erase(it);
+  child.container_ = nullptr;
+  child.view_ = nullptr;
 }
 
 void Control::setCaption(std::u16string caption) {
@@ -59,6 +71,10 @@ void Control::userDoubleClick() { raise(onDoubleClick); }
 
 void Control::userMouseMove(int x, int y, int buttons) {
   if (onMouseMove) onMouseMove(x, y, buttons);
+}
+
+void Control::userKeyDown(int virtualKey) {
+  if (onKeyDown) onKeyDown(virtualKey);
 }
 
 void Control::setView(ControlView* view) { view_ = view; }
@@ -146,6 +162,31 @@ void TextBox::setLocked(bool locked) {
 void PictureBox::setDrawing(std::vector<DrawnLine> lines) {
   drawing_ = std::move(lines);
   changed(Property::Drawing);
+}
+
+void PictureBox::drawIcon(std::u16string path) {
+  icons_.push_back(std::move(path));
+  changed(Property::Drawing);
+}
+
+void PictureBox::clear() {
+  if (drawing_.empty() && icons_.empty()) return;
+  drawing_.clear();
+  icons_.clear();
+  changed(Property::Drawing);
+}
+
+void ScrollBar::setMaximum(int maximum) {
+  if (maximum == maximum_) return;
+  maximum_ = maximum;
+  changed(Property::Range);
+}
+
+void ScrollBar::setValue(int value) {
+  if (value < 0 || (value > maximum_ && value != 0) || value == value_) return;
+  value_ = value;
+  changed(Property::Value);
+  if (onChange) onChange();
 }
 
 }  // namespace vexlo::controls

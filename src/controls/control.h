@@ -33,6 +33,9 @@ enum class Kind {
   TextBox,
   ListBox,
   DropDownList,
+  ScrollBar,        // vertical scroll bar
+  Shape,            // a rectangle outline drawn by its container; no window, not hit by the mouse
+  MediaHost,        // the area where the media player shows its video and its own controls
   Window,           // the top-level window itself
 };
 
@@ -51,6 +54,7 @@ enum class Property {
   Drawing,
   Focus,
   TopMost,
+  Range,  // a scroll bar's maximum
 };
 
 class Control;
@@ -59,6 +63,10 @@ class ControlView {
  public:
   virtual ~ControlView() = default;
   virtual void controlChanged(Control& control, Property property) = 0;
+  // A control joined or left a container after the view was made; a
+  // removed control is destroyed right after this returns.
+  virtual void childAdded(Control& container, Control& child) {}
+  virtual void childRemoved(Control& container, Control& child) {}
 };
 
 // 0x00BBGGRR, the layout of the colour buttons and the settings file.
@@ -79,6 +87,8 @@ class Control {
   Control* container() const { return container_; }
   const std::vector<Control*>& children() const { return children_; }
   void add(Control& child);
+  // Takes a child out (its window goes with it); the caller destroys it.
+  void remove(Control& child);
 
   const std::u16string& caption() const { return caption_; }
   void setCaption(std::u16string caption);
@@ -99,6 +109,11 @@ class Control {
   const std::u16string& fontFace() const { return fontFace_; }
   void setFontFace(std::u16string face) { fontFace_ = std::move(face); }
 
+  // The mouse pointer over this control: empty for the system's arrow, or
+  // the name of one of the program's own pointer pictures.
+  const std::string& pointer() const { return pointer_; }
+  void setPointer(std::string pointer) { pointer_ = std::move(pointer); }
+
   // Asks the view to give this control the keyboard focus.
   void focus();
 
@@ -109,8 +124,10 @@ class Control {
   virtual void userClick();
   void userDoubleClick();
   void userMouseMove(int x, int y, int buttons = 0);
+  void userKeyDown(int virtualKey);
 
   std::function<void()> onClick;
+  std::function<void(int virtualKey)> onKeyDown;
   std::function<void()> onDoubleClick;
   std::function<void(int x, int y, int buttons)> onMouseMove;
 
@@ -131,6 +148,7 @@ class Control {
   std::optional<Colour> backColour_;
   std::string picture_;
   std::u16string fontFace_;
+  std::string pointer_;
   Control* container_ = nullptr;
   std::vector<Control*> children_;
   ControlView* view_ = nullptr;
@@ -263,14 +281,46 @@ struct DrawnLine {
   Colour colour;
 };
 
+// A picture box keeps what is drawn on it (a persistent surface) until it
+// is cleared: lines, and icons drawn at its top left one over another.
 class PictureBox : public Control {
  public:
   PictureBox(std::string name, TwipsRect rect) : Control(Kind::PictureBox, std::move(name), rect) {}
   const std::vector<DrawnLine>& drawing() const { return drawing_; }
   void setDrawing(std::vector<DrawnLine> lines);
+  // The icon of the file at `path` (its first icon; nothing when it has
+  // none), drawn over what is already there.
+  void drawIcon(std::u16string path);
+  // Paths whose icons were drawn since the last clear, oldest first.
+  const std::vector<std::u16string>& icons() const { return icons_; }
+  // Clears lines and icons.
+  void clear();
 
  private:
   std::vector<DrawnLine> drawing_;
+  std::vector<std::u16string> icons_;
+};
+
+// A vertical scroll bar whose value runs from 0 to its maximum. A maximum
+// below 0 leaves nothing to scroll. Setting the value from code runs the
+// change handler as the user's scrolling does.
+class ScrollBar : public Control {
+ public:
+  ScrollBar(std::string name, TwipsRect rect) : Control(Kind::ScrollBar, std::move(name), rect) {}
+  int maximum() const { return maximum_; }
+  void setMaximum(int maximum);
+  int value() const { return value_; }
+  // A value outside 0..maximum is refused and leaves the bar as it is.
+  void setValue(int value);
+  void userScroll(int value) { setValue(value); }
+  // What one arrow click and one click beside the thumb move, in twips.
+  int smallChange = 200;
+  int largeChange = 720;
+  std::function<void()> onChange;
+
+ private:
+  int maximum_ = 0;
+  int value_ = 0;
 };
 
 }  // namespace vexlo::controls
