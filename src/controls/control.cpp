@@ -136,6 +136,29 @@ void ListControl::setItems(std::vector<std::u16string> items) {
   changed(Property::Items);
 }
 
+void ListControl::insertItem(int index, std::u16string item) {
+  if (index < 0 || index > count()) return;
+  items_.insert(items_.begin() + index, std::move(item));
+  if (selected_ >= index) ++selected_;
+  changed(Property::Items);
+}
+
+void ListControl::removeItem(int index) {
+  if (index < 0 || index >= count()) return;
+  items_.erase(items_.begin() + index);
+  if (selected_ == index)
+    selected_ = -1;
+  else if (selected_ > index)
+    --selected_;
+  changed(Property::Items);
+}
+
+void ListControl::setItem(int index, std::u16string item) {
+  if (index < 0 || index >= count() || items_[static_cast<std::size_t>(index)] == item) return;
+  items_[static_cast<std::size_t>(index)] = std::move(item);
+  changed(Property::Items);
+}
+
 void ListControl::setSelectedIndex(int index) {
   if (index < -1 || index >= count() || index == selected_) return;
   selected_ = index;

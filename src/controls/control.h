@@ -235,6 +235,12 @@ class ListControl : public Control {
   // Replaces every item at once: one change for the view however long the
   // list, and no selection left.
   void setItems(std::vector<std::u16string> items);
+  // Inserts before `index` (0..count); the selection stays on its item.
+  void insertItem(int index, std::u16string item);
+  // Removes one item; a removed selected item leaves no selection. Neither
+  // runs the click handler.
+  void removeItem(int index);
+  void setItem(int index, std::u16string item);
   int selectedIndex() const { return selected_; }
   // A change of selection runs the click handler, as a user's choice does.
   // An index outside the list is refused and leaves the selection as it is.

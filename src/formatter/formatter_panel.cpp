@@ -53,6 +53,7 @@ FormatterPanel::FormatterPanel(controls::Frame& frame, shell::Services& services
       convertButton("Comm", {3600, 2220, 975, 420}, u"论 坛"),
       inputBox("Te", {120, 240, 4695, 1200}, true),
       undoButton("CX", {4635, 2340, 180, 180}, u"9"),
+      emoticons(status),
       services_(services),
       status_(status),
       random_(random),
@@ -80,9 +81,7 @@ void FormatterPanel::build(controls::Frame& frame) {
   alignCentreOption.onClick = [this] { status_.report(u"设置:", u" 位置 < 居中 > "); };
   for (controls::Control* c : {&alignLeftOption, &alignRightOption, &alignCentreOption}) frame.add(*c);
 
-  frame.add(emoticons.countLabel);
-  frame.add(emoticons.emoticonList);
-  frame.add(emoticons.clearButton);
+  emoticons.addTo(frame);
 
   frame.add(styleLabel);
   glowBox.setVisible(false);

@@ -24,6 +24,9 @@ constexpr std::array<PanelText, kPanelCount> kPanels = {{
 
 constexpr TwipsRect kPanelRect{120, 900, 4935, 3615};
 
+constexpr std::array<std::u16string_view, 5> kFileFilters = {u"所有文件", u"可执行文件", u"文本·文档", u"图片·位图",
+                                                             u"Flash·影音"};
+
 // The band between the panel area and the window's edges.
 constexpr int kCollapseLeft = 105;
 constexpr int kCollapseRight = 5055;
@@ -58,9 +61,20 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
       startWithWindowsBox("ZQD", {3480, 510, 660, 195}, u"自启"),
       clockLabel("Tim", {4185, 480, 870, 240}, u"00:00:00"),
       panelFrames(makePanelFrames()),
-      autoHideBox("YC", {4110, 2580, 660, 195}, u"隐藏"),
       collapsedSquare("Pi", {0, 0, 660, 660}),
       formatter(*panelFrames[0], services, status, random, [this] { collapse(); }),
+      media(*panelFrames[kMediaPanel], services.mediaPlayer, status, [this] { browseFiles(kMediaFilter); }),
+      programs(*panelFrames[kToolboxPanel],
+               {services.launcher, services.pointer, services.screen, status, [this] { collapse(); },
+                [this] { panelSelector[kToolboxPanel]->setValue(true); }}),
+      editor({{&formatter.emoticons.favourites, &media.favourites},
+              {&formatter.emoticons.buttons, &media.buttons, &programs.buttons},
+              programs,
+              status,
+              services.codec,
+              [this](int panel) { panelSelector[panel]->setValue(true); },
+              [this](int filter) { fileFilterList.setSelectedIndex(filter); }}),
+      fileFilterList("Combo2", {1080, 1020, 1335, 300}),
       services_(services) {
   build();
 }
@@ -109,8 +123,15 @@ void MainWindow::build() {
 
   for (auto& frame : panelFrames) window.add(*frame);
 
-  autoHideBox.onClick = [this] { status.reportToggle(autoHideBox.value(), u" 视频窗口 < 自动隐藏 > "); };
-  panelFrames[1]->add(autoHideBox);
+  for (auto& frame : panelFrames) frame->onMouseMove = [this](int, int, int) { programs.leaveHover(); };
+  for (std::u16string_view filter : kFileFilters) fileFilterList.addItem(std::u16string(filter));
+  panelFrames[kFileManagerPanel]->add(fileFilterList);
+
+  // Above the panels: the media favourites and the editor; the focus sink
+  // of the tiles lies outside the window's width.
+  window.add(media.favouritesFrame);
+  window.add(editor.frame);
+  window.add(programs.focusSink);
 
   collapsedSquare.setVisible(false);
   collapsedSquare.setTooltip(u" Vexlo ");
@@ -134,6 +155,7 @@ bool MainWindow::start() {
   }
 
   restoreSettings();
+  fileFilterList.setSelectedIndex(0);
   clockLabel.setTooltip(dateTooltip(services_.clock.now()));
   formatter.rebuildGradient();
 
@@ -174,14 +196,22 @@ int MainWindow::selectedPanel() const {
 
 void MainWindow::selectPanel(int index) {
   status.report(u"", panelSelector[index]->tooltip());
+  media.hideFavourites();
   formatter.hideChooser();
+  editor.hide();
   // Frames below the chosen one stay as they are: the chosen frame covers them.
   for (int f = index; f < kPanelCount; ++f) panelFrames[f]->setVisible(f == index);
+  if (index == kFileManagerPanel) fileFilterList.setSelectedIndex(0);
+}
+
+void MainWindow::browseFiles(int filter) {
+  panelSelector[kFileManagerPanel]->setValue(true);
+  fileFilterList.setSelectedIndex(filter);
 }
 
 void MainWindow::windowMouseMove(int x, int y) {
   // A video on the media panel stays in view unless the user asked for auto-hide.
-  if (panelSelector[1]->value() && !autoHideBox.value()) return;
+  if (panelSelector[kMediaPanel]->value() && !media.autoHide()) return;
   if (x <= kCollapseLeft || x >= kCollapseRight || y >= kCollapseBottom) collapse();
 }
 

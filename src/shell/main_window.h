@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "controls/control.h"
+#include "favourites/favourites_editor.h"
+#include "favourites/icon_panel.h"
+#include "favourites/media_panel.h"
 #include "formatter/formatter_panel.h"
 #include "formatter/random_source.h"
 #include "platform/services.h"
@@ -19,6 +22,10 @@ namespace vexlo::shell {
 
 
 inline constexpr int kPanelCount = 5;
+inline constexpr int kMediaPanel = 1;
+inline constexpr int kFileManagerPanel = 3;
+inline constexpr int kToolboxPanel = 4;
+inline constexpr int kMediaFilter = 4;
 inline constexpr int kExpandedWidth = 5205;
 inline constexpr int kExpandedHeight = 4695;
 inline constexpr int kCollapsedSize = 690;
@@ -67,13 +74,19 @@ class MainWindow {
   controls::CheckBox startWithWindowsBox;
   controls::Label clockLabel;
   std::array<std::unique_ptr<controls::Frame>, kPanelCount> panelFrames;
-  controls::CheckBox autoHideBox;  // media panel: auto-hide
   controls::PictureBox collapsedSquare;
   formatter::FormatterPanel formatter;
+  favourites::MediaPanel media;
+  favourites::IconPanel programs;
+  favourites::FavouritesEditor editor;
+  // The file manager's type filter.
+  controls::DropDownList fileFilterList;
 
  private:
   void build();
   void windowMouseMove(int x, int y);
+  // The file manager with a type filter chosen.
+  void browseFiles(int filter);
   void startOneKeyConversion();
   void restoreSettings();
   void restore(const StoredSettings& stored);
@@ -86,10 +99,6 @@ class MainWindow {
   Services& services_;
   bool oneKeyPending_ = false;
   bool saved_ = false;
-  // Lists whose panels are not built yet: kept as read, written back unchanged.
-  std::vector<SettingsEntry> emoticonEntries_;
-  std::vector<SettingsEntry> mediaEntries_;
-  std::vector<SettingsEntry> programEntries_;
   std::u16string storedPath_;
 };
 

@@ -36,20 +36,22 @@ void MainWindow::restore(const StoredSettings& stored) {
   for (int i = 0; i < 3; ++i)
     if (stored.colours[i]) formatter.colourButtons[i]->setBackColour(*stored.colours[i] & 0xFFFFFF);
   storedPath_ = stored.path.value_or(u"");
-  emoticonEntries_ = stored.emoticons;
-  std::vector<std::u16string> names;
-  names.reserve(emoticonEntries_.size());
-  for (const SettingsEntry& e : emoticonEntries_) names.push_back(e.name);
-  formatter.emoticons.emoticonList.setItems(std::move(names));
-  mediaEntries_ = stored.media;
-  programEntries_ = stored.programs;
+  formatter.emoticons.favourites.restore(stored.emoticons);
+  media.favourites.restore(stored.media);
+  for (const SettingsEntry& e : stored.programs) programs.appendProgramTile(e.name, e.address);
+  formatter.emoticons.buttons.sort.setEnabled(formatter.emoticons.favourites.count() > 0);
+  media.buttons.sort.setEnabled(media.favourites.count() > 0);
+  const bool anyProgram = programs.count() > 0;
+  programs.buttons.sort.setEnabled(anyProgram);
+  programs.buttons.remove.setEnabled(anyProgram);
+  programs.buttons.modify.setEnabled(anyProgram);
 }
 
 SettingsToSave MainWindow::collectSettings() const {
   SettingsToSave s;
-  s.emoticons = emoticonEntries_;
-  s.media = mediaEntries_;
-  s.programs = programEntries_;
+  s.emoticons = formatter.emoticons.favourites.entries();
+  s.media = media.favourites.entries();
+  s.programs = programs.entries();
   s.startWithWindows = startWithWindowsBox.value() ? 1 : 0;
   s.fontIndex = formatter.fontList.selectedIndex();
   s.sizeIndex = formatter.sizeList.selectedIndex();

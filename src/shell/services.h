@@ -3,6 +3,8 @@
 #pragma once
 
 #include "platform/file_store.h"
+#include "platform/launcher.h"
+#include "platform/media_player.h"
 #include "platform/services.h"
 
 namespace vexlo::shell {
@@ -21,6 +23,8 @@ struct Services {
   platform::Application& application;
   platform::FileStore& files;
   const platform::Environment& environment;
+  platform::MediaPlayer& mediaPlayer;
+  platform::Launcher& launcher;
 };
 
 }  // namespace vexlo::shell

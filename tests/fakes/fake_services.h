@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/launcher.h"
+#include "platform/media_player.h"
 #include "platform/services.h"
 
 namespace vexlo::fakes {
@@ -127,6 +129,43 @@ struct FakeEnvironment : platform::Environment {
 struct FakeApplication : platform::Application {
   bool quitRequested = false;
   void quit() override { quitRequested = true; }
+};
+
+// A player whose state the test moves on; every address set is recorded.
+struct FakeMediaPlayer : platform::MediaPlayer {
+  std::u16string current;
+  int state = 0;
+  bool opens = true;  // false: the next addresses cannot be opened
+  std::vector<std::u16string> loads;
+  int fullScreens = 0, focuses = 0;
+  std::u16string url() const override { return current; }
+  bool setUrl(std::u16string_view url) override {
+    current = url;
+    loads.push_back(current);
+    state = opens ? platform::kPlayStatePlaying : 0;
+    return opens;
+  }
+  int playState() const override { return state; }
+  void setFullScreen(bool on) override { fullScreens += on ? 1 : 0; }
+  void focus() override { ++focuses; }
+  // The engine's state changed: the notification arrives as it would.
+  void changeState(int newState) {
+    state = newState;
+    if (onStateChange) onStateChange();
+  }
+};
+
+struct FakeLauncher : platform::Launcher {
+  struct Opened {
+    std::u16string file;
+    int showCommand;
+  };
+  std::vector<Opened> opened;
+  bool succeeds = true;
+  bool open(std::u16string_view file, int showCommand) override {
+    opened.push_back({std::u16string(file), showCommand});
+    return succeeds;
+  }
 };
 
 }  // namespace vexlo::fakes

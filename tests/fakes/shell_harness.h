@@ -25,8 +25,11 @@ struct ShellHarness {
   MemoryFileStore files;
   FakeEnvironment environment;
   ScriptedRandom random;
+  FakeMediaPlayer mediaPlayer;
+  FakeLauncher launcher;
   shell::Services services{tray,   pointer,   screen,    keyboard,    clock,  messageBox, instanceLock,
-                           memory, clipboard, codec,     application, files,  environment};
+                           memory, clipboard, codec,     application, files,  environment,
+                           mediaPlayer, launcher};
 
   const std::u16string settingsFile = u"C:\\Tools\\Vexlo\\Vexlo.ini";
 };

@@ -119,17 +119,17 @@ TEST_F(MainWindowTest, MediaPanelWithAutoHideClearNeverCollapses) {
     moveOverWindow(x, y);
     EXPECT_FALSE(window.collapsed()) << x << "," << y;
   }
-  window.autoHideBox.userClick();
+  window.media.autoHideBox.userClick();
   moveOverWindow(0, 2000);
   EXPECT_TRUE(window.collapsed());
 }
 
 TEST_F(MainWindowTest, AutoHideReportsItsToggle) {
   started();
-  window.autoHideBox.userClick();
+  window.media.autoHideBox.userClick();
   EXPECT_EQ(h.tray.balloons.back().heading, u"设置:");
   EXPECT_EQ(h.tray.balloons.back().text, u" 视频窗口 < 自动隐藏 > ");
-  window.autoHideBox.userClick();
+  window.media.autoHideBox.userClick();
   EXPECT_EQ(h.tray.balloons.back().heading, u"取消:");
 }
 
