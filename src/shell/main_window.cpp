@@ -204,6 +204,14 @@ void MainWindow::selectPanel(int index) {
   if (index == kFileManagerPanel) fileFilterList.setSelectedIndex(0);
 }
 
+void MainWindow::addMediaFavourite(std::u16string name, std::u16string path) {
+  media.favourites.insert(0, std::move(name), std::move(path));
+  media.mediaList.setSelectedIndex(0);
+  media.buttons.sort.setEnabled(true);
+  panelSelector[kMediaPanel]->setValue(true);
+  media.showFavourites();
+}
+
 void MainWindow::browseFiles(int filter) {
   panelSelector[kFileManagerPanel]->setValue(true);
   fileFilterList.setSelectedIndex(filter);

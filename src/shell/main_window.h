@@ -60,6 +60,13 @@ class MainWindow {
   // The taskbar was re-created (the shell restarted).
   void taskbarRecreated() { status.restoreIcon(); }
 
+  // The file manager's tool button: a media file goes to the top of the
+  // media favourites and plays; a program becomes the last tile.
+  void addMediaFavourite(std::u16string name, std::u16string path);
+  bool addProgramFavourite(std::u16string name, std::u16string path) {
+    return programs.addProgramFavourite(std::move(name), std::move(path));
+  }
+
 
   StatusLine status;
 

@@ -396,6 +396,17 @@ TEST_F(FavouritesTest, FavouritesToggleAndPanelSelectionAndBrowsing) {
   }
 }
 
+TEST_F(FavouritesTest, TheFileManagersMediaAddPlaysItAndShowsTheFavourites) {
+  auto& w = start(kThreeLists);
+  w.addMediaFavourite(u"new.wav", u"D:\\new.wav");
+  EXPECT_EQ(media().favourites.entries().front(), (shell::SettingsEntry{u"new.wav", u"D:\\new.wav"}));
+  EXPECT_EQ(h.mediaPlayer.url(), u"D:\\new.wav");
+  EXPECT_TRUE(w.panelSelector[1]->value());
+  EXPECT_TRUE(media().favouritesFrame.visible());
+  EXPECT_EQ(media().favouritesToggle.caption(), u"⊙");
+  EXPECT_TRUE(media().buttons.sort.enabled());
+}
+
 TEST_F(FavouritesTest, AMediaAddPlaysTheNewEntryAtTheTop) {
   start(kThreeLists);
   addThroughEditor(1, u"新歌", u"D:\\new.wav");
