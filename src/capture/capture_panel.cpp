@@ -1,0 +1,181 @@
+#include "capture/capture_panel.h"
+
+#include <array>
+#include <initializer_list>
+
+#include "capture/bmp_file.h"
+#include "capture/capture_text.h"
+#include "controls/twips.h"
+
+namespace vexlo::capture {
+
+namespace {
+
+constexpr std::array<std::u16string_view, 10> kQualities = {u"100", u"90", u"80", u"70", u"60",
+                                                            u"50",  u"40", u"30", u"20", u"10"};
+
+const SaveRequest kBmpRequest{u"位图文件 (*.BMP)", u"*.BMP", u"保存图片文件..."};
+const SaveRequest kJpegRequest{u"压缩位图文件 (*.JPG)", u"*.JPG", u"保存图片文件..."};
+
+}  // namespace
+
+CapturePanel::CapturePanel(controls::Frame& frame, CaptureServices& services, shell::StatusLine& status,
+                           CaptureShell shell)
+    : viewport("P2", {120, 240, 3825, 3060}),
+      picture("P1", {0, 0, 15, 15}),
+      verticalBar("VScroll1", {3960, 240, 180, 3060}),
+      horizontalBar("HScroll1", {120, 3315, 3825, 180}),
+      fullScreenButton("JT1", {4200, 240, 615, 375}, u"全屏"),
+      regionButton("JT2", {4200, 720, 615, 375}, u"区域"),
+      saveButton("BC", {4200, 1200, 615, 375}, u"保存"),
+      formatLabel("Label11", {4200, 1800, 615, 210}, u"格式:"),
+      bmpOption("BMP", {4260, 2040, 570, 255}, formatGroup, u"BMP"),
+      jpegOption("JPG", {4260, 2280, 570, 255}, formatGroup, u"JPG"),
+      qualityLabel("Label12", {4200, 2640, 690, 210}, u"压缩:(%)"),
+      qualityList("List2", {4200, 2895, 615, 600}),
+      frame_(frame),
+      services_(services),
+      status_(status),
+      shell_(std::move(shell)) {
+  build(frame);
+}
+
+void CapturePanel::build(controls::Frame& frame) {
+  frame.add(viewport);
+  viewport.add(picture);
+  frame.add(verticalBar);
+  frame.add(horizontalBar);
+  // The picture slides under the viewport.
+  horizontalBar.onChange = [this] {
+    controls::TwipsRect r = picture.rect();
+    r.left = -horizontalBar.value();
+    picture.setRect(r);
+  };
+  verticalBar.onChange = [this] {
+    controls::TwipsRect r = picture.rect();
+    r.top = -verticalBar.value();
+    picture.setRect(r);
+  };
+
+  fullScreenButton.onClick = [this] {
+    capture(true);
+    status_.report(u"操作:", u" 全屏 < 截图 > ");
+  };
+  regionButton.onClick = [this] { capture(false); };
+  saveButton.setEnabled(false);
+  saveButton.onClick = [this] { save(); };
+  for (controls::Control* c : {&fullScreenButton, &regionButton, &saveButton}) frame.add(*c);
+
+  // Chosen before the handlers exist: the start reports nothing.
+  bmpOption.setValue(true);
+  for (std::u16string_view quality : kQualities) qualityList.addItem(std::u16string(quality));
+  qualityList.setSelectedIndex(0);
+  qualityLabel.setEnabled(false);
+  qualityList.setEnabled(false);
+  bmpOption.onClick = [this] { chooseJpeg(false); };
+  jpegOption.onClick = [this] { chooseJpeg(true); };
+  qualityList.onClick = [this] {
+    status_.report(u"设置:", u" 压缩比 < " + qualityList.selectedText() + u"% > ");
+  };
+  for (controls::Control* c :
+       std::initializer_list<controls::Control*>{&formatLabel, &bmpOption, &jpegOption, &qualityLabel, &qualityList})
+    frame.add(*c);
+  resetView();
+}
+
+void CapturePanel::chooseJpeg(bool jpeg) {
+  qualityLabel.setEnabled(jpeg);
+  qualityList.setEnabled(jpeg);
+  status_.report(u"设置:", jpeg ? u" 保存格式 < JPG > " : u" 保存格式 < BMP > ");
+}
+
+void CapturePanel::resetView() {
+  horizontalBar.setValue(0);
+  verticalBar.setValue(0);
+  verticalBar.setMaximum(picture.rect().height - viewport.rect().height);
+  horizontalBar.setMaximum(picture.rect().width - viewport.rect().width);
+  verticalBar.setEnabled(verticalBar.maximum() > 0);
+  horizontalBar.setEnabled(horizontalBar.maximum() > 0);
+}
+
+void CapturePanel::showPicture(Bitmap bitmap) {
+  const platform::ScreenMetrics metrics = services_.screen.metrics();
+  controls::TwipsRect r = picture.rect();
+  r.width = controls::pixelsToTwips(bitmap.width, metrics.twipsPerPixelX);
+  r.height = controls::pixelsToTwips(bitmap.height, metrics.twipsPerPixelY);
+  picture.setRect(r);
+  picture.setBitmap(std::move(bitmap));
+}
+
+void CapturePanel::capture(bool full) {
+  if (overlayOpen()) return;
+  shell_.hideWindow();
+  saveButton.setEnabled(true);
+  // The old picture goes before the screen is copied: never two at once.
+  picture.setBitmap(Bitmap{});
+  overlay_.reset();
+  services_.clock.sleep(kPauseBeforeCaptureMs);
+
+  Bitmap screen = services_.screenCopier.copyScreen();
+  if (full) {
+    frame_.setCaption(sizeText(screen.width, screen.height));
+    showPicture(std::move(screen));
+    resetView();
+    shell_.expandWindow();
+    shell_.showPanel();
+    return;
+  }
+  // The copy is taken before the overlay draws anything: it shows the
+  // desktop without it.
+  overlay_ = std::make_unique<RegionOverlay>(
+      std::move(screen), services_.overlayWindow.pointerPosition(),
+      RegionOverlay::Callbacks{[this](PixelPoint to) { services_.overlayWindow.movePointer(to); },
+                               [this](RegionOverlay::Ending ending) { regionEnded(std::move(ending)); }});
+  services_.overlayWindow.open(*overlay_);
+}
+
+void CapturePanel::regionEnded(RegionOverlay::Ending ending) {
+  if (ending.finished) {
+    showPicture(std::move(ending.picture));
+    frame_.setCaption(ending.sizeText);
+  } else {
+    showPicture(Bitmap{});
+    frame_.setCaption(std::u16string(kCaptureCaption));
+    saveButton.setEnabled(false);
+  }
+  resetView();
+  services_.overlayWindow.close();
+  shell_.expandWindow();
+  if (ending.finished) shell_.showPanel();
+}
+
+void CapturePanel::save() {
+  const bool jpeg = jpegOption.value();
+  std::optional<std::u16string> chosen = services_.dialogs.askSavePath(jpeg ? kJpegRequest : kBmpRequest);
+  if (chosen && !chosen->empty()) {
+    // The extension is added after the dialog, so the dialog could not
+    // have asked about the file that is about to be replaced.
+    const std::u16string path = completedPath(std::move(*chosen), jpeg ? kJpegExtension : kBmpExtension);
+    if (!services_.files.exists(path) || services_.dialogs.askYesNo(std::u16string(kReplaceQuestion) + path))
+      write(path);
+  }
+  status_.report(u"操作:", u" 保存 < 截图 > ");
+}
+
+void CapturePanel::write(const std::u16string& path) {
+  std::string bytes;
+  if (jpegOption.value()) {
+    JpegResult encoded = services_.jpegEncoder.encode(picture.bitmap(), qualityValue(qualityList.selectedText()));
+    if (encoded.status != 0) {
+      services_.dialogs.showMessage(std::u16string(kSaveFailedMessage) + decimalText(encoded.status));
+      return;
+    }
+    bytes = std::move(encoded.bytes);
+  } else {
+    bytes = encodeBmp(picture.bitmap());
+  }
+  const platform::WriteResult written = services_.files.writeAtomically(path, bytes);
+  if (!written) services_.dialogs.showMessage(std::u16string(kSaveFailedMessage) + written.message);
+}
+
+}  // namespace vexlo::capture

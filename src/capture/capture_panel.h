@@ -1,0 +1,76 @@
+// The "屏幕·截图" panel: full-screen and region capture, the scrollable
+// view of the captured picture, and saving it as BMP or JPEG.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "capture/capture_services.h"
+#include "capture/captured_picture.h"
+#include "capture/region_overlay.h"
+#include "controls/control.h"
+#include "shell/status_line.h"
+
+namespace vexlo::capture {
+
+inline constexpr std::u16string_view kCaptureCaption = u"屏幕·截图";
+inline constexpr int kPauseBeforeCaptureMs = 500;
+inline constexpr std::u16string_view kSaveFailedMessage = u"不能保存这个图像: ";
+inline constexpr std::u16string_view kReplaceQuestion = u"文件已存在，要替换吗？";
+
+// What the capture asks of the main window.
+struct CaptureShell {
+  std::function<void()> hideWindow;
+  std::function<void()> expandWindow;
+  // Selects the capture panel as a click on its selector does.
+  std::function<void()> showPanel;
+};
+
+class CapturePanel {
+ public:
+  CapturePanel(controls::Frame& frame, CaptureServices& services, shell::StatusLine& status, CaptureShell shell);
+  CapturePanel(const CapturePanel&) = delete;
+  CapturePanel& operator=(const CapturePanel&) = delete;
+
+  // Full screen (F7, `JT1`) or a region chosen on the overlay (F8, `JT2`).
+  // Ignored while the overlay is open: its frozen screen is being used.
+  void capture(bool full);
+  // Fits the scroll bars to the picture and scrolls back to its top left.
+  void resetView();
+  bool overlayOpen() const { return overlay_ && !overlay_->ended(); }
+  // The open overlay, or the last one (which holds nothing once ended).
+  const RegionOverlay* overlay() const { return overlay_.get(); }
+  RegionOverlay* overlay() { return overlay_.get(); }
+
+  controls::PictureBox viewport;
+  CapturedPicture picture;
+  controls::ScrollBar verticalBar;
+  controls::ScrollBar horizontalBar;
+  controls::Button fullScreenButton;
+  controls::Button regionButton;
+  controls::Button saveButton;
+  controls::Label formatLabel;
+  controls::OptionGroup formatGroup;
+  controls::OptionButton bmpOption;
+  controls::OptionButton jpegOption;
+  controls::Label qualityLabel;
+  controls::ListBox qualityList;
+
+ private:
+  void build(controls::Frame& frame);
+  void chooseJpeg(bool jpeg);
+  void showPicture(Bitmap bitmap);
+  void regionEnded(RegionOverlay::Ending ending);
+  void save();
+  // Encodes and writes the file; a failure reaches the user as a message.
+  void write(const std::u16string& path);
+
+  controls::Frame& frame_;
+  CaptureServices& services_;
+  shell::StatusLine& status_;
+  CaptureShell shell_;
+  std::unique_ptr<RegionOverlay> overlay_;
+};
+
+}  // namespace vexlo::capture

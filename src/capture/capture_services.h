@@ -1,0 +1,80 @@
+// What the screen capture needs from the system, one small interface per
+// service, and the bundle the capture panel receives. The Win32
+// implementations live in win32/, scriptable fakes in tests/fakes/.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "capture/bitmap.h"
+#include "capture/overlay_layout.h"
+#include "platform/file_store.h"
+#include "platform/services.h"
+
+namespace vexlo::capture {
+
+class RegionOverlay;
+
+class ScreenCopier {
+ public:
+  virtual ~ScreenCopier() = default;
+  // The whole screen at its real pixel size, from its top left corner.
+  virtual Bitmap copyScreen() = 0;
+};
+
+struct JpegResult {
+  int status = 0;     // the failing GDI+ status; 0 is success
+  std::string bytes;  // the whole file on success
+};
+
+class JpegEncoder {
+ public:
+  virtual ~JpegEncoder() = default;
+  // `quality` 0..100 reaches the encoder as its quality parameter.
+  virtual JpegResult encode(const Bitmap& picture, int quality) = 0;
+};
+
+// The save dialog's one filter and its title; its initial folder is the
+// program's own.
+struct SaveRequest {
+  std::u16string filterName;
+  std::u16string filterPattern;
+  std::u16string title;
+};
+
+class CaptureDialogs {
+ public:
+  virtual ~CaptureDialogs() = default;
+  // The chosen path as the user confirmed it; nothing when cancelled.
+  virtual std::optional<std::u16string> askSavePath(const SaveRequest& request) = 0;
+  // A question with yes and no buttons; true for yes.
+  virtual bool askYesNo(std::u16string_view question) = 0;
+  // A message the user acknowledges.
+  virtual void showMessage(std::u16string_view text) = 0;
+};
+
+// The overlay's window: the frozen screen shown top-most over the whole
+// screen, taking the keyboard focus; it passes the user's input to the
+// overlay and redraws what the overlay reports as changed.
+class OverlayWindow {
+ public:
+  virtual ~OverlayWindow() = default;
+  virtual PixelPoint pointerPosition() = 0;
+  // Moves the screen pointer; the move reaches the overlay as a mouse move.
+  virtual void movePointer(PixelPoint to) = 0;
+  virtual void open(RegionOverlay& overlay) = 0;
+  virtual void close() = 0;
+};
+
+struct CaptureServices {
+  const platform::Screen& screen;  // twips per pixel of the view
+  platform::Clock& clock;          // the pause before the screen is read
+  platform::FileStore& files;      // the saved image, whole or not at all
+  ScreenCopier& screenCopier;
+  JpegEncoder& jpegEncoder;
+  CaptureDialogs& dialogs;
+  OverlayWindow& overlayWindow;
+};
+
+}  // namespace vexlo::capture

@@ -1,0 +1,112 @@
+// The region overlay: a frozen picture of the whole screen on which the
+// user marks a rectangle with two clicks (or the arrow keys and Enter),
+// with a magnifier and a colour readout following the pointer. Everything
+// here is in pixels of the screen; the window that shows it lives in win32/.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "capture/bitmap.h"
+#include "capture/overlay_layout.h"
+
+namespace vexlo::capture {
+
+inline constexpr int kVirtualKeyEnter = 13;
+inline constexpr int kVirtualKeyEscape = 27;
+inline constexpr int kVirtualKeyLeft = 37;
+inline constexpr int kVirtualKeyUp = 38;
+inline constexpr int kVirtualKeyRight = 39;
+inline constexpr int kVirtualKeyDown = 40;
+
+// What changed, so that the window redraws only that.
+enum OverlayChange : unsigned {
+  kMagnifierChanged = 1,  // the enlarged sample, the swatch and the readout values
+  kMagnifierMoved = 2,
+  kOutlineChanged = 4,
+  kSizeLabelChanged = 8,
+};
+
+class OverlayView {
+ public:
+  virtual ~OverlayView() = default;
+  virtual void overlayChanged(unsigned changes) = 0;
+};
+
+struct PixelLine {
+  PixelPoint from;
+  PixelPoint to;
+  bool operator==(const PixelLine&) const = default;
+};
+
+class RegionOverlay {
+ public:
+  struct Ending {
+    bool finished = false;  // false: abandoned, nothing captured
+    Bitmap picture;         // the rectangle's pixels
+    std::u16string sizeText;
+  };
+  struct Callbacks {
+    // Moves the screen pointer, which raises a mouse move.
+    std::function<void(PixelPoint)> movePointer;
+    // The user finished or abandoned; the overlay takes no input after it.
+    std::function<void(Ending)> ended;
+  };
+
+  // `frozen` is the screen as it was just before the overlay opened;
+  // `pointer` where the screen pointer is.
+  RegionOverlay(Bitmap frozen, PixelPoint pointer, Callbacks callbacks);
+  RegionOverlay(const RegionOverlay&) = delete;
+  RegionOverlay& operator=(const RegionOverlay&) = delete;
+
+  void setView(OverlayView* view) { view_ = view; }
+
+  void mouseMove(int x, int y);
+  void primaryButton() { clickStep(); }
+  void secondaryButton() { cancelStep(); }
+  void keyDown(int virtualKey);
+
+  // Released once the overlay has ended.
+  const Bitmap& frozen() const { return frozen_; }
+  bool ended() const { return ended_; }
+  PixelPoint pointer() const { return current_; }
+  PixelPoint magnifierPosition() const { return magnifier_; }
+  // The square around the pointer, kSampleSize pixels wide and high.
+  const Bitmap& sample() const { return sample_; }
+  // The colour under the pointer (0x00BBGGRR), the swatch's background.
+  controls::Colour colour() const { return colour_; }
+  const std::u16string& readout(ReadoutField field) const { return readout_[field]; }
+  bool selecting() const { return selecting_; }
+  PixelPoint anchor() const { return anchor_; }
+  // The rectangle's outline; shown only while selecting.
+  const std::array<PixelLine, 4>& outline() const { return outline_; }
+  PixelPoint sizeLabelPosition() const { return sizeLabelPosition_; }
+  const std::u16string& sizeLabelText() const { return sizeLabelText_; }
+
+ private:
+  void clickStep();
+  void cancelStep();
+  void finish();
+  void end(Ending ending);
+  void placeMagnifier(int x, int y);
+  void followPointer();
+  void notify(unsigned changes);
+
+  Bitmap frozen_;
+  Callbacks callbacks_;
+  OverlayView* view_ = nullptr;
+  bool ended_ = false;
+  bool selecting_ = false;
+  PixelPoint anchor_;
+  PixelPoint current_;
+  PixelPoint magnifier_;
+  Bitmap sample_;
+  controls::Colour colour_ = 0;
+  std::array<std::u16string, kReadoutFieldCount> readout_;
+  std::array<PixelLine, 4> outline_{};
+  PixelPoint sizeLabelPosition_;
+  std::u16string sizeLabelText_;
+};
+
+}  // namespace vexlo::capture
