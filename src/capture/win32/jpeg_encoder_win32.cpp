@@ -1,0 +1,87 @@
+#include "capture/win32/jpeg_encoder_win32.h"
+
+namespace vexlo::capture::win32 {
+
+namespace {
+
+using Gdiplus::Status;
+
+CLSID clsidOf(const wchar_t* text) {
+  CLSID clsid = {};
+  CLSIDFromString(text, &clsid);
+  return clsid;
+}
+
+// The stream's bytes from its start; false when they cannot be read.
+bool readWhole(IStream* stream, std::string& bytes) {
+  STATSTG stat = {};
+  if (FAILED(stream->Stat(&stat, STATFLAG_NONAME))) return false;
+  LARGE_INTEGER start = {};
+  if (FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr))) return false;
+  bytes.resize(static_cast<std::size_t>(stat.cbSize.QuadPart));
+  ULONG read = 0;
+  return SUCCEEDED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) && read == bytes.size();
+}
+
+// GDI+ started for one encoding and shut down after it.
+class GdiplusSession {
+ public:
+  GdiplusSession() {
+    Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread, external codecs
+    status_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+  }
+  ~GdiplusSession() {
+    if (status_ == Status::Ok) Gdiplus::GdiplusShutdown(token_);
+  }
+  GdiplusSession(const GdiplusSession&) = delete;
+  GdiplusSession& operator=(const GdiplusSession&) = delete;
+  Status status() const { return status_; }
+
+ private:
+  ULONG_PTR token_ = 0;
+  Status status_;
+};
+
+}  // namespace
+
+Gdiplus::EncoderParameters jpegQualityParameters(ULONG& quality) {
+  Gdiplus::EncoderParameters parameters = {};
+  parameters.Count = 1;
+  parameters.Parameter[0].Guid = clsidOf(L"{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}");
+  parameters.Parameter[0].NumberOfValues = 1;
+  parameters.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
+  parameters.Parameter[0].Value = &quality;
+  return parameters;
+}
+
+CLSID jpegEncoderClsid() { return clsidOf(L"{557CF401-1A04-11D3-9A73-0000F81EF32E}"); }
+
+JpegResult JpegEncoderWin32::encode(const Bitmap& picture, int quality) {
+  GdiplusSession session;
+  if (session.status() != Status::Ok) return {session.status(), {}};
+
+  // GDI+ reads the pixels where they are: 32 bits each, the fourth unused.
+  Gdiplus::GpBitmap* image = nullptr;
+  Status status = Gdiplus::DllExports::GdipCreateBitmapFromScan0(
+      picture.width, picture.height, picture.width * 4, PixelFormat32bppRGB,
+      reinterpret_cast<BYTE*>(const_cast<DevicePixel*>(picture.pixels.data())), &image);
+  if (status != Status::Ok) return {status, {}};
+
+  JpegResult result;
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) {
+    result.status = Status::Win32Error;
+  } else {
+    ULONG value = static_cast<ULONG>(quality);
+    const Gdiplus::EncoderParameters parameters = jpegQualityParameters(value);
+    const CLSID encoder = jpegEncoderClsid();
+    result.status = save_(image, stream, &encoder, &parameters);
+    if (result.status == Status::Ok && !readWhole(stream, result.bytes)) result.status = Status::Win32Error;
+    stream->Release();
+  }
+  Gdiplus::DllExports::GdipDisposeImage(image);
+  if (result.status != Status::Ok) result.bytes.clear();
+  return result;
+}
+
+}  // namespace vexlo::capture::win32

@@ -1,0 +1,14 @@
+// The whole screen read with BitBlt. The process is per-monitor DPI aware,
+// so the size and the pixels are the screen's real ones at any scaling.
+#pragma once
+
+#include "capture/capture_services.h"
+
+namespace vexlo::capture::win32 {
+
+class ScreenCopierWin32 final : public ScreenCopier {
+ public:
+  Bitmap copyScreen() override;
+};
+
+}  // namespace vexlo::capture::win32
