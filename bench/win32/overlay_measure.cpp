@@ -1,0 +1,134 @@
+// The region overlay measured under Wine (or Windows) against one bare
+// full-screen BitBlt into a memory bitmap in the same run:
+//   - F8's path after its pause: the screen copy plus the overlay shown and
+//     painted (median of 5 openings);
+//   - one mouse move while selecting, with everything it repaints flushed
+//     (median of 1,000 synthesized moves);
+//   - the working set while the overlay is open, against one screen's bytes.
+// With an argument N it keeps the overlay open N milliseconds after the
+// measurements, with a rectangle drawn, for a screenshot.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "capture/win32/overlay_window_win32.h"
+#include "capture/win32/screen_copier_win32.h"
+
+namespace {
+
+using namespace vexlo::capture;
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+std::size_t workingSetKb() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.WorkingSetSize / 1024;
+}
+
+void pumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+// Everything waiting to be painted, on the screen now.
+void flush(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  GdiFlush();
+}
+
+double bareBlit(int width, int height) {
+  const Clock::time_point start = Clock::now();
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const double elapsed = millisecondsSince(start);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return elapsed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  std::vector<double> blits;
+  for (int i = 0; i < 31; ++i) blits.push_back(bareBlit(width, height));
+  const double blit = median(blits);
+
+  const std::size_t before = workingSetKb();
+  win32::OverlayWindowWin32 window;
+  win32::ScreenCopierWin32 copier;
+  std::unique_ptr<RegionOverlay> overlay;
+  std::vector<double> openings;
+  for (int i = 0; i < 5; ++i) {
+    window.close();
+    overlay.reset();
+    pumpMessages();
+    const Clock::time_point start = Clock::now();
+    overlay = std::make_unique<RegionOverlay>(
+        copier.copyScreen(), window.pointerPosition(),
+        RegionOverlay::Callbacks{[&](PixelPoint to) { window.movePointer(to); },
+                                 [&](RegionOverlay::Ending) { window.close(); }});
+    window.open(*overlay);
+    flush(window.window());
+    openings.push_back(millisecondsSince(start));
+  }
+  pumpMessages();
+  const std::size_t open = workingSetKb();
+
+  HWND hwnd = window.window();
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 200));
+  flush(hwnd);
+  std::vector<double> moves;
+  for (int i = 0; i < 1000; ++i) {
+    const Clock::time_point start = Clock::now();
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(400 + i % 300, 300 + i % 200));
+    flush(hwnd);
+    moves.push_back(millisecondsSince(start));
+  }
+
+  std::printf("screen %d x %d\n", width, height);
+  std::printf("full-screen BitBlt, median of 31: %.2f ms\n", blit);
+  std::printf("F8 after the pause (copy + overlay shown), median of 5: %.2f ms = %.2f x BitBlt\n", median(openings),
+              median(openings) / blit);
+  std::printf("one mouse move while selecting, median of 1000: %.3f ms = %.3f x BitBlt\n", median(moves),
+              median(moves) / blit);
+  std::printf("working set: %zu KB before, %zu KB with the overlay open (+%zu KB; one screen is %d KB)\n", before, open,
+              open - before, width * height * 4 / 1024);
+  std::fflush(stdout);
+
+  if (argc > 1) {
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(520, 390));
+    flush(hwnd);
+    std::printf("overlay shown for %s ms\n", argv[1]);
+    std::fflush(stdout);
+    const Clock::time_point start = Clock::now();
+    while (millisecondsSince(start) < std::atoi(argv[1])) {
+      pumpMessages();
+      Sleep(20);
+    }
+  }
+  return 0;
+}
