@@ -155,16 +155,72 @@ struct FakeMediaPlayer : platform::MediaPlayer {
   }
 };
 
+// Records every call, in its own lists and, when given a log, in the order
+// of all events. Starts succeed unless the test says otherwise.
 struct FakeLauncher : platform::Launcher {
+  struct Ran {
+    std::u16string commandLine;
+    int showCommand;
+  };
   struct Opened {
+    std::u16string verb;
     std::u16string file;
     int showCommand;
   };
-  std::vector<Opened> opened;
-  bool succeeds = true;
-  bool open(std::u16string_view file, int showCommand) override {
-    opened.push_back({std::u16string(file), showCommand});
-    return succeeds;
+  EventLog* log = nullptr;
+  std::vector<Ran> ran;
+  std::vector<Opened> opened;  // every shell verb
+  std::vector<std::u16string> lookedFor;
+  std::vector<std::u16string> mciCommands;
+  int recycleBinEmptyings = 0;
+  int shutDownDialogs = 0;
+  bool succeeds = true;               // false: no command line or verb starts
+  std::set<std::u16string> failing;   // command lines and files that do not start
+  std::set<std::u16string> missing;   // files that are not on this system
+  bool recycleBinWorks = true;
+  bool shutDownDialogOffered = true;
+  bool cdDriveAnswers = true;
+
+  bool run(std::u16string_view commandLine, int showCommand) override {
+    ran.push_back({std::u16string(commandLine), showCommand});
+    record("run " + text(commandLine) + " " + std::to_string(showCommand));
+    return starts(commandLine);
+  }
+  bool shellExecute(std::u16string_view verb, std::u16string_view file, int showCommand) override {
+    opened.push_back({std::u16string(verb), std::u16string(file), showCommand});
+    record("shell " + text(verb) + " " + text(file) + " " + std::to_string(showCommand));
+    return starts(file);
+  }
+  bool emptyRecycleBin() override {
+    ++recycleBinEmptyings;
+    record("empty recycle bin");
+    return recycleBinWorks;
+  }
+  bool showShutDownDialog() override {
+    ++shutDownDialogs;
+    record("shut-down dialog");
+    return shutDownDialogOffered;
+  }
+  bool sendMci(std::u16string_view command) override {
+    mciCommands.emplace_back(command);
+    record("mci " + text(command));
+    return cdDriveAnswers;
+  }
+  bool fileFound(std::u16string_view fileName) override {
+    lookedFor.emplace_back(fileName);
+    return missing.count(std::u16string(fileName)) == 0;
+  }
+
+ private:
+  bool starts(std::u16string_view what) const { return succeeds && failing.count(std::u16string(what)) == 0; }
+  void record(std::string event) {
+    if (log) log->events.push_back(std::move(event));
+  }
+  // Readable in a failed assertion's log: the ASCII of the text, "?" for the rest.
+  static std::string text(std::u16string_view t) {
+    std::string out;
+    for (char16_t c : t) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
   }
 };
 
