@@ -40,6 +40,10 @@ CapturePanel::CapturePanel(controls::Frame& frame, CaptureServices& services, sh
   build(frame);
 }
 
+CapturePanel::~CapturePanel() {
+  if (overlayOpen()) services_.overlayWindow.close();
+}
+
 void CapturePanel::build(controls::Frame& frame) {
   frame.add(viewport);
   viewport.add(picture);

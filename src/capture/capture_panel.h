@@ -30,6 +30,9 @@ struct CaptureShell {
 class CapturePanel {
  public:
   CapturePanel(controls::Frame& frame, CaptureServices& services, shell::StatusLine& status, CaptureShell shell);
+  // An overlay still open (the session ends under it) is closed first:
+  // its window must not outlive the overlay it shows.
+  ~CapturePanel();
   CapturePanel(const CapturePanel&) = delete;
   CapturePanel& operator=(const CapturePanel&) = delete;
 
