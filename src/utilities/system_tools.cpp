@@ -35,7 +35,7 @@ SystemTools::SystemTools(StripControls strip, controls::Frame& toolbox, Links li
 void SystemTools::build(controls::Frame& toolbox) {
   for (const SystemToolEntry& tool : systemTools()) toolsList.addItem(std::u16string(tool.caption));
   toolsList.onClick = [this] { toolChosen(); };
-  baiduOption.setValue(true);  // before any handler: the initial choice is no search
+  baiduOption.setValue(true);  // the engine at start
   searchButton.onClick = [this] { search(); };
   for (controls::Control* c : std::initializer_list<controls::Control*>{
            &toolsLabel, &toolsList, &keywordLabel, &keywordBox, &baiduOption, &googleOption, &searchButton})
