@@ -74,6 +74,9 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
               services.codec,
               [this](int panel) { panelSelector[panel]->setValue(true); },
               [this](int filter) { fileFilterList.setSelectedIndex(filter); }}),
+      capture(*panelFrames[kCapturePanel], services.capture, status,
+              {[this] { window.setVisible(false); }, [this] { expand(); },
+               [this] { panelSelector[kCapturePanel]->setValue(true); }}),
       fileFilterList("Combo2", {1080, 1020, 1335, 300}),
       services_(services) {
   build();
@@ -155,6 +158,7 @@ bool MainWindow::start() {
   }
 
   restoreSettings();
+  capture.qualityList.setSelectedIndex(0);
   fileFilterList.setSelectedIndex(0);
   clockLabel.setTooltip(dateTooltip(services_.clock.now()));
   formatter.rebuildGradient();
@@ -236,7 +240,9 @@ void MainWindow::tick() {
       expand();
     }
   }
-  // F6 (CD tray), F7 and F8 (capture) join here, in key order, with their actions.
+  // F6 (CD tray) joins here, before the captures, with its action.
+  if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF7)) capture.capture(true);
+  if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF8)) capture.capture(false);
   if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF12)) startOneKeyConversion();
   status.ageBalloon();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "capture/capture_panel.h"
 #include "controls/control.h"
 #include "favourites/favourites_editor.h"
 #include "favourites/icon_panel.h"
@@ -23,6 +24,7 @@ namespace vexlo::shell {
 
 inline constexpr int kPanelCount = 5;
 inline constexpr int kMediaPanel = 1;
+inline constexpr int kCapturePanel = 2;
 inline constexpr int kFileManagerPanel = 3;
 inline constexpr int kToolboxPanel = 4;
 inline constexpr int kMediaFilter = 4;
@@ -31,6 +33,8 @@ inline constexpr int kExpandedHeight = 4695;
 inline constexpr int kCollapsedSize = 690;
 
 inline constexpr int kVirtualKeyF1 = 0x70;
+inline constexpr int kVirtualKeyF7 = 0x76;
+inline constexpr int kVirtualKeyF8 = 0x77;
 inline constexpr int kVirtualKeyF12 = 0x7B;
 
 class MainWindow {
@@ -86,6 +90,7 @@ class MainWindow {
   favourites::MediaPanel media;
   favourites::IconPanel programs;
   favourites::FavouritesEditor editor;
+  capture::CapturePanel capture;
   // The file manager's type filter.
   controls::DropDownList fileFilterList;
 

@@ -2,6 +2,7 @@
 // bundle so nothing reaches for a global.
 #pragma once
 
+#include "capture/capture_services.h"
 #include "platform/file_store.h"
 #include "platform/launcher.h"
 #include "platform/media_player.h"
@@ -25,6 +26,7 @@ struct Services {
   const platform::Environment& environment;
   platform::MediaPlayer& mediaPlayer;
   platform::Launcher& launcher;
+  capture::CaptureServices capture;
 };
 
 }  // namespace vexlo::shell

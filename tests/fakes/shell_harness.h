@@ -1,6 +1,7 @@
 // A main window wired to fakes, as the unit tests drive it.
 #pragma once
 
+#include "fakes/capture_fakes.h"
 #include "fakes/fake_services.h"
 #include "fakes/iconv_codec.h"
 #include "fakes/memory_file_store.h"
@@ -27,9 +28,14 @@ struct ShellHarness {
   ScriptedRandom random;
   FakeMediaPlayer mediaPlayer;
   FakeLauncher launcher;
+  FakeScreenCopier screenCopier{log};
+  FakeJpegEncoder jpegEncoder;
+  FakeCaptureDialogs captureDialogs;
+  FakeOverlayWindow overlayWindow{log};
   shell::Services services{tray,   pointer,   screen,    keyboard,    clock,  messageBox, instanceLock,
                            memory, clipboard, codec,     application, files,  environment,
-                           mediaPlayer, launcher};
+                           mediaPlayer, launcher,
+                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow}};
 
   const std::u16string settingsFile = u"C:\\Tools\\Vexlo\\Vexlo.ini";
 };

@@ -191,6 +191,27 @@ TEST_F(MainWindowTest, PanelHotKeysSelectThenExpandInTableOrder) {
   EXPECT_EQ(std::count(h.log.events.begin(), h.log.events.end(), "click"), 2);
 }
 
+// F7 copies the whole screen after the window hid and paused; F8 opens the
+// region overlay over a frozen copy.
+TEST_F(MainWindowTest, CaptureHotKeysHideThePauseThenCopyTheScreen) {
+  started();
+  h.keyboard.pressed = {0x76};
+  window.tick();
+  const auto& e = h.log.events;
+  const auto copy = std::find(e.begin(), e.end(), "copy screen");
+  ASSERT_NE(copy, e.end());
+  EXPECT_NE(std::find(e.begin(), copy, "sleep 500"), copy) << "no pause before the copy";
+  EXPECT_EQ(window.selectedPanel(), 2);
+  EXPECT_TRUE(window.window.visible());
+  EXPECT_FALSE(window.capture.overlayOpen());
+
+  h.log.events.clear();
+  h.keyboard.pressed = {0x77};
+  window.tick();
+  EXPECT_NE(std::find(e.begin(), e.end(), "copy screen"), e.end());
+  EXPECT_TRUE(window.capture.overlayOpen());
+}
+
 TEST_F(MainWindowTest, HotKeyForTheSelectedPanelReportsAgain) {
   started();
   h.keyboard.pressed = {0x70};
