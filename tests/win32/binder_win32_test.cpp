@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 
+#include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
 
 namespace vexlo::controls::win32 {
@@ -32,9 +35,21 @@ struct BinderWin32Test : ::testing::Test {
   ListBox lateList{"LateList", {120, 600, 1200, 900}};
   Frame inner{"Inner", {1500, 600, 2000, 1500}, u"内层"};
   Label innerLabel{"InnerLabel", {120, 240, 900, 240}, u"标签"};
+  Control player{Kind::MediaHost, "Player", {120, 600, 1500, 800}};
+  PictureBox lateIcon{"LateIcon", {2400, 240, 480, 480}};
+  // A tile panel above the frame: a coloured picture box holding an icon
+  // box, a shape whose right edge runs under a label, and a scroll bar.
+  PictureBox tiles{"Tiles", {2400, 1500, 2000, 1400}};
+  PictureBox iconBox{"IconBox", {60, 60, 480, 480}};
+  Control outline{Kind::Shape, "Outline", {30, 30, 1200, 900}};
+  Label tileLabel{"TileLabel", {900, 600, 900, 240}, u"记事本"};
+  ScrollBar scroll{"Scroll", {1800, 0, 255, 1400}};
+  DropDownList fontSizes{"FontSizes", {120, 2650, 1200, 300}};
+  // Takes the focus from the other controls; outside the window's width.
+  DropDownList focusSink{"FocusSink", {6000, 0, 300, 300}};
   HWND hwnd = nullptr;
   std::unique_ptr<Binder> binder;
-  int clicks = 0, listClicks = 0;
+  int clicks = 0, listClicks = 0, scrollChanges = 0;
 
   void SetUp() override {
     WNDCLASSW wc = {};
@@ -59,6 +74,19 @@ struct BinderWin32Test : ::testing::Test {
     hidden.add(inner);
     inner.setVisible(false);
     inner.add(innerLabel);
+    inner.add(player);
+    hidden.add(lateIcon);
+    window.add(tiles);
+    tiles.setBackColour(0xFDF9F2);
+    tiles.add(iconBox);
+    tiles.add(outline);
+    tiles.add(tileLabel);
+    tiles.add(scroll);
+    scroll.setMaximum(3000);
+    scroll.onChange = [this] { ++scrollChanges; };
+    window.add(fontSizes);
+    fontSizes.setItems({u"9", u"10", u"12"});
+    window.add(focusSink);
     check.onClick = [this] { ++clicks; };
     list.onClick = [this] { ++listClicks; };
     binder = std::make_unique<Binder>(hwnd, window);
@@ -69,6 +97,20 @@ struct BinderWin32Test : ::testing::Test {
     activeBinder = nullptr;
     binder.reset();
     DestroyWindow(hwnd);
+  }
+  std::wstring classOf(HWND h) {
+    wchar_t buffer[64] = {};
+    GetClassNameW(h, buffer, 64);
+    return buffer;
+  }
+  // What the window shows on the screen at a point of its client area.
+  COLORREF screenPixel(HWND h, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(h, &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
   }
   std::wstring textOf(HWND h) {
     wchar_t buffer[256] = {};
@@ -207,6 +249,322 @@ TEST_F(BinderWin32Test, WindowGeometryAndVisibilityFollowTheModel) {
   EXPECT_EQ(r.top, 0);
   EXPECT_EQ(r.right - r.left, MulDiv(690, dpi, 1440));
   EXPECT_TRUE(IsWindowVisible(hwnd));
+}
+
+bool isLiveIcon(HICON icon) {
+  ICONINFO info = {};
+  if (!GetIconInfo(icon, &info)) return false;
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return true;
+}
+
+// The tools of the binder's tooltip window, which the host window owns.
+int tooltipCount(HWND owner) {
+  struct Search {
+    HWND owner, found;
+  } search{owner, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t cls[64] = {};
+        GetClassNameW(h, cls, 64);
+        if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(h, GW_OWNER) == s->owner) s->found = h;
+        return !s->found;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found ? static_cast<int>(SendMessageW(search.found, TTM_GETTOOLCOUNT, 0, 0)) : -1;
+}
+
+TEST_F(BinderWin32Test, ChildrenAddedAtRunTimeGetWindowsAboveTheirSiblingsOnceTheirContainerHasThem) {
+  ShowWindow(hwnd, SW_SHOWNA);
+  const int tools = tooltipCount(hwnd);
+  Label added{"Added", {120, 1700, 900, 240}, u"新增"};
+  added.setTooltip(u"后来加的");
+  added.setEnabled(false);
+  frame.add(added);
+  HWND label = binder->handleOf(added);
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(GetParent(label), binder->handleOf(frame));
+  EXPECT_EQ(GetWindow(binder->handleOf(frame), GW_CHILD), label) << "not above the earlier controls";
+  EXPECT_EQ(textOf(label), L"新增");
+  EXPECT_FALSE(IsWindowEnabled(label));
+  EXPECT_TRUE(IsWindowVisible(label));
+  EXPECT_EQ(tooltipCount(hwnd), tools + 1);
+
+  // A shown container added whole brings its contents' windows.
+  Frame panel{"Panel", {120, 120, 2000, 1000}, u"新面板"};
+  CheckBox panelCheck{"PanelCheck", {120, 240, 900, 240}, u"加粗"};
+  panel.add(panelCheck);
+  window.add(panel);
+  ASSERT_NE(binder->handleOf(panelCheck), nullptr);
+  EXPECT_EQ(GetParent(binder->handleOf(panelCheck)), binder->handleOf(panel));
+  EXPECT_EQ(GetWindow(hwnd, GW_CHILD), binder->handleOf(panel));
+
+  // A hidden frame that never showed makes it with the rest, on top.
+  Label waiting{"Waiting", {120, 1800, 900, 240}, u"稍候"};
+  hidden.add(waiting);
+  EXPECT_EQ(binder->handleOf(waiting), nullptr);
+  hidden.setVisible(true);
+  ASSERT_NE(binder->handleOf(waiting), nullptr);
+  EXPECT_EQ(GetWindow(binder->handleOf(hidden), GW_CHILD), binder->handleOf(waiting));
+  // Before the locals go: the binder must not outlive what it points to.
+  window.remove(panel);
+  frame.remove(added);
+  hidden.remove(waiting);
+  EXPECT_EQ(tooltipCount(hwnd), tools);
+}
+
+TEST_F(BinderWin32Test, RemovingAControlDestroysTheWindowsOfEverythingInsideIt) {
+  ShowWindow(hwnd, SW_SHOWNA);
+  inner.setVisible(true);
+  hidden.setVisible(true);
+  lateIcon.drawIcon(u"C:\\windows\\system32\\notepad.exe");
+  const std::vector<HICON> icons = binder->iconsOf(lateIcon);
+  ASSERT_EQ(icons.size(), 1u);
+  const Control* removed[] = {&hidden, &lateCheck, &lateList, &inner, &innerLabel, &player, &lateIcon};
+  std::vector<HWND> windows;
+  for (const Control* c : removed) windows.push_back(binder->handleOf(*c));
+
+  window.remove(hidden);
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    EXPECT_FALSE(IsWindow(windows[i])) << removed[i]->name();
+    EXPECT_EQ(binder->handleOf(*removed[i]), nullptr) << removed[i]->name();
+  }
+  EXPECT_FALSE(isLiveIcon(icons[0]));
+  EXPECT_TRUE(binder->iconsOf(lateIcon).empty());
+  LRESULT result = 0;
+  EXPECT_FALSE(binder->handle(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(windows[1]), result));
+  lateCheck.setValue(true);  // no view any more: nothing to reach
+
+  // Taken away with its window and destroyed: a new control, maybe at the
+  // same address, is a new control to the binder.
+  for (int round = 0; round < 3; ++round) {
+    auto box = std::make_unique<Frame>("Box", TwipsRect{120, 120, 2000, 1000}, u"临时");
+    Label boxLabel{"BoxLabel", {120, 240, 900, 240}, u"临时标签"};
+    box->add(boxLabel);
+    window.add(*box);
+    HWND label = binder->handleOf(boxLabel);
+    ASSERT_NE(label, nullptr) << "round " << round;
+    EXPECT_EQ(GetParent(label), binder->handleOf(*box));
+    window.remove(*box);
+    EXPECT_FALSE(IsWindow(label));
+  }
+
+  // Put back, it is made anew, contents and all.
+  window.add(hidden);
+  ASSERT_NE(binder->handleOf(lateCheck), nullptr);
+  EXPECT_EQ(SendMessageW(binder->handleOf(lateCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
+  ASSERT_EQ(binder->iconsOf(lateIcon).size(), 1u);
+}
+
+TEST_F(BinderWin32Test, ScrollBarFollowsTheModelAndTheUsersScrollingReachesItOnce) {
+  HWND bar = binder->handleOf(scroll);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(classOf(bar), L"ScrollBar");
+  EXPECT_TRUE(GetWindowLongW(bar, GWL_STYLE) & SBS_VERT);
+  const auto limitAndPosition = [bar] {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(bar, SB_CTL, &info);
+    EXPECT_EQ(info.nMin, 0);
+    return std::pair{info.nMax - static_cast<int>(info.nPage) + 1, info.nPos};
+  };
+  EXPECT_EQ(limitAndPosition(), std::pair(3000, 0));
+  scroll.setMaximum(4000);
+  scroll.setValue(1000);
+  EXPECT_EQ(limitAndPosition(), std::pair(4000, 1000));
+  scroll.setEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(bar));
+  scroll.setEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(bar));
+
+  struct Case {
+    int request, from, to;
+  };
+  const Case cases[] = {
+      {SB_LINEDOWN, 0, 200}, {SB_LINEUP, 1000, 800},    {SB_PAGEDOWN, 1000, 1720},
+      {SB_PAGEUP, 500, 0},   {SB_LINEDOWN, 3900, 4000}, {SB_LINEDOWN, 4000, 4000},
+      {SB_BOTTOM, 10, 4000}, {SB_TOP, 2000, 0},         {SB_ENDSCROLL, 2000, 2000},
+  };
+  for (const Case& c : cases) {
+    scroll.setValue(c.from);
+    scrollChanges = 0;
+    SendMessageW(GetParent(bar), WM_VSCROLL, MAKEWPARAM(c.request, 0), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(scroll.value(), c.to) << "request " << c.request << " from " << c.from;
+    EXPECT_EQ(scrollChanges, c.to == c.from ? 0 : 1) << "request " << c.request << " from " << c.from;
+    EXPECT_EQ(limitAndPosition(), std::pair(4000, c.to));
+  }
+
+  scroll.setMaximum(-1);  // nothing to scroll: the thumb has nowhere to go
+  scroll.setValue(0);
+  EXPECT_EQ(limitAndPosition(), std::pair(0, 0));
+  SendMessageW(GetParent(bar), WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), reinterpret_cast<LPARAM>(bar));
+  EXPECT_EQ(scroll.value(), 0);
+}
+
+// The shape's right edge runs under the label; its top edge is open.
+TEST_F(BinderWin32Test, AShapeIsDrawnByItsContainerBeneathItsChildrenAndTheMouseReachesTheContainer) {
+  EXPECT_EQ(binder->handleOf(outline), nullptr);
+  EXPECT_EQ(binder->windowFor(outline), nullptr);
+  HWND panel = binder->handleOf(tiles);
+  ShowWindow(hwnd, SW_SHOWNA);
+  UpdateWindow(hwnd);
+  const COLORREF back = toColorRef(0xFDF9F2);
+  const int right = binder->toPixels(30 + 1200) - 1;
+  const int inLabel = binder->toPixels(600) + 5;
+  EXPECT_EQ(screenPixel(panel, right, 20), kShapeColour);
+  EXPECT_EQ(screenPixel(panel, right, inLabel), back) << "the shape hides the label, which has the panel's colour";
+  EXPECT_EQ(screenPixel(panel, right + 5, inLabel), back);
+  tileLabel.setBackColour(0xFFFFFF);
+  UpdateWindow(hwnd);
+  EXPECT_EQ(screenPixel(panel, right, inLabel), RGB(255, 255, 255)) << "the shape hides the label";
+  EXPECT_EQ(screenPixel(panel, right - 5, 20), back);
+
+  // A new back colour repaints the panel, and its children over it.
+  tiles.setBackColour(0xE0E0E0);
+  UpdateWindow(hwnd);
+  EXPECT_EQ(screenPixel(panel, right - 5, 20), RGB(0xE0, 0xE0, 0xE0));
+  EXPECT_EQ(screenPixel(panel, right, inLabel), RGB(255, 255, 255)) << "the panel covered the label";
+  tiles.setBackColour(0xFDF9F2);
+
+  // Moved, it leaves its old place to the background.
+  outline.setRect({150, 750, 450, 300});
+  UpdateWindow(hwnd);
+  EXPECT_EQ(screenPixel(panel, right, 20), back);
+  EXPECT_EQ(screenPixel(panel, binder->toPixels(150), binder->toPixels(800)), kShapeColour);
+  outline.setVisible(false);
+  UpdateWindow(hwnd);
+  EXPECT_EQ(screenPixel(panel, binder->toPixels(150), binder->toPixels(800)), back);
+
+  // On the window itself, the window draws it.
+  Control onWindow{Kind::Shape, "OnWindow", {4150, 120, 300, 300}};
+  window.add(onWindow);
+  UpdateWindow(hwnd);
+  EXPECT_EQ(screenPixel(hwnd, binder->toPixels(4150), binder->toPixels(240)), kShapeColour);
+  window.remove(onWindow);
+
+  POINT over{binder->toPixels(300), binder->toPixels(900)};  // where the shape was, clear of the children
+  POINT onScreen = over;
+  ClientToScreen(panel, &onScreen);
+  EXPECT_EQ(WindowFromPoint(onScreen), panel);
+  int moves = 0, x = 0, y = 0;
+  tiles.onMouseMove = [&](int mx, int my, int) { ++moves, x = mx, y = my; };
+  SendMessageW(panel, WM_MOUSEMOVE, 0, MAKELPARAM(over.x, over.y));
+  EXPECT_EQ(moves, 1);
+  EXPECT_NEAR(x, 300, 15);
+  EXPECT_NEAR(y, 900, 15);
+}
+
+TEST_F(BinderWin32Test, APictureBoxShowsTheIconsDrawnOnItUntilClearedAndReleasesThem) {
+  HWND box = binder->handleOf(iconBox);
+  const auto colouredPixels = [box] {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    int count = 0;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) count += GetPixel(dc, x, y) != RGB(255, 255, 255);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return count;
+  };
+  iconBox.drawIcon(u"C:\\windows\\system32\\notepad.exe");
+  ASSERT_EQ(binder->iconsOf(iconBox).size(), 1u);
+  const HICON first = binder->iconsOf(iconBox)[0];
+  EXPECT_GT(colouredPixels(), 50);
+  iconBox.drawIcon(u"C:\\windows\\win.ini");  // no icon: nothing more to show
+  iconBox.drawIcon(u"C:\\windows\\system32\\notepad.exe");
+  EXPECT_EQ(binder->iconsOf(iconBox).size(), 2u);
+
+  iconBox.clear();
+  EXPECT_TRUE(binder->iconsOf(iconBox).empty());
+  EXPECT_FALSE(isLiveIcon(first));
+  iconBox.drawIcon(u"C:\\nowhere\\missing.exe");
+  EXPECT_EQ(colouredPixels(), 0) << "a box with nothing to show is white";
+
+  // Drawn while its frame had no windows: read when the window is made.
+  lateIcon.drawIcon(u"C:\\windows\\system32\\notepad.exe");
+  hidden.setVisible(true);
+  ASSERT_EQ(binder->iconsOf(lateIcon).size(), 1u);
+  const HICON late = binder->iconsOf(lateIcon)[0];
+  activeBinder = nullptr;
+  binder.reset();
+  EXPECT_FALSE(isLiveIcon(late)) << "the binder went away and left the icon";
+}
+
+// The model hears the key first; then the control does what it always does.
+TEST_F(BinderWin32Test, AKeyDownReachesTheModelBeforeTheControlHandlesIt) {
+  Control* const targets[] = {&focusSink, &fontSizes, &text, &check, &tiles};
+  for (Control* target : targets) {
+    std::vector<int> keys;
+    int selectionSeen = -2;
+    target->onKeyDown = [&](int key) {
+      keys.push_back(key);
+      selectionSeen = fontSizes.selectedIndex();
+    };
+    SendMessageW(binder->handleOf(*target), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(keys, std::vector<int>{VK_DOWN}) << target->name();
+    if (target == &fontSizes) {
+      EXPECT_EQ(selectionSeen, -1);
+      EXPECT_EQ(fontSizes.selectedIndex(), 0) << "the list's own handling did not run";
+    }
+  }
+}
+
+TEST_F(BinderWin32Test, WindowForMakesAHiddenContainersWindowsWithoutShowingThem) {
+  ASSERT_EQ(binder->handleOf(player), nullptr);
+  HWND area = binder->windowFor(player);
+  ASSERT_NE(area, nullptr);
+  EXPECT_EQ(classOf(area), L"VexloMediaHost");
+  EXPECT_TRUE(GetWindowLongW(area, GWL_STYLE) & WS_CLIPCHILDREN);
+  EXPECT_EQ(GetParent(area), binder->handleOf(inner));
+  EXPECT_EQ(GetWindow(area, GW_HWNDNEXT), binder->handleOf(innerLabel)) << "the player lies above its earlier sibling";
+  EXPECT_NE(binder->handleOf(lateCheck), nullptr);
+  ShowWindow(hwnd, SW_SHOWNA);
+  EXPECT_FALSE(IsWindowVisible(area));
+  EXPECT_EQ(binder->windowFor(player), area);
+
+  hidden.setVisible(true);
+  inner.setVisible(true);
+  EXPECT_EQ(binder->handleOf(player), area);
+  EXPECT_TRUE(IsWindowVisible(area));
+  RECT r;
+  GetWindowRect(area, &r);
+  EXPECT_EQ(r.right - r.left, binder->toPixels(1500));
+
+  Label detached{"Detached", {0, 0, 100, 100}};
+  EXPECT_EQ(binder->windowFor(detached), nullptr);
+}
+
+TEST_F(BinderWin32Test, TheTilePointerShowsOverTheControlsThatAskForIt) {
+  tiles.setPointer("tile");
+  tileLabel.setPointer("tile");
+  const auto pointerOver = [this](const Control& c) {
+    HWND h = binder->handleOf(c);
+    SetCursor(nullptr);
+    SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  HCURSOR tile = pointerOver(tiles);
+  ASSERT_NE(tile, nullptr);
+  EXPECT_NE(tile, LoadCursorW(nullptr, IDC_ARROW));
+  EXPECT_EQ(pointerOver(tileLabel), tile) << "made more than once";
+  EXPECT_EQ(pointerOver(scroll), LoadCursorW(nullptr, IDC_ARROW)) << "a child took its container's pointer";
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(tile, &info));
+  BITMAP bitmap = {};
+  GetObjectW(info.hbmMask, sizeof bitmap, &bitmap);
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(bitmap.bmWidth, 32);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
 }  // namespace

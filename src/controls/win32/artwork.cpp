@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <numbers>
 
 namespace vexlo::controls::win32 {
 
@@ -162,6 +164,33 @@ void drawGlyph(HDC dc, const Box& b, const std::string& name) {
   }
 }
 
+// The tile pointer on a 32x32 grid: an arrow with its tip at the hot spot
+// and a gold star at its foot. Drawn twice: in colour over black, and in
+// black over white as the mask that cuts its outline out of the screen.
+constexpr int kPointerSize = 32;
+constexpr POINT kPointerHotSpot = {1, 1};
+
+void drawTilePointer(HDC dc, bool mask) {
+  const auto inkOr = [mask](COLORREF colour) { return mask ? RGB(0, 0, 0) : colour; };
+  const POINT arrow[] = {{1, 1}, {1, 23}, {6, 18}, {10, 27}, {14, 25}, {10, 17}, {17, 17}};
+  {
+    Brush fill(dc, inkOr(RGB(0xFF, 0xFF, 0xFF)));
+    Pen edge(dc, RGB(0, 0, 0), 1);
+    Polygon(dc, arrow, static_cast<int>(std::size(arrow)));
+  }
+  POINT star[10];
+  const double centreX = 23, centreY = 23, outer = 8.5, inner = 3.6;
+  for (int i = 0; i < 10; ++i) {
+    const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+    const double radius = i % 2 ? inner : outer;
+    star[i] = {static_cast<LONG>(std::lround(centreX + radius * std::cos(angle))),
+               static_cast<LONG>(std::lround(centreY + radius * std::sin(angle)))};
+  }
+  Brush fill(dc, inkOr(RGB(0xF5, 0xB8, 0x00)));
+  Pen edge(dc, inkOr(RGB(0x8A, 0x5A, 0x00)), 1);
+  Polygon(dc, star, 10);
+}
+
 }  // namespace
 
 void drawPicture(HDC dc, const RECT& area, const std::string& name, bool pressed, bool hot) {
@@ -196,6 +225,30 @@ void drawWindowBackground(HDC dc, const RECT& client, int stripBottom) {
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   Rectangle(dc, client.left, client.top, client.right, client.bottom);
   SelectObject(dc, oldBrush);
+}
+
+HCURSOR createPointer(const std::string& name) {
+  if (name != "tile") return nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  // A device bitmap carries no alpha, so the mask alone decides what shows.
+  HBITMAP colour = CreateCompatibleBitmap(screen, kPointerSize, kPointerSize);
+  HBITMAP mask = CreateBitmap(kPointerSize, kPointerSize, 1, 1, nullptr);
+  ReleaseDC(nullptr, screen);
+  const RECT all = {0, 0, kPointerSize, kPointerSize};
+  HGDIOBJ old = SelectObject(dc, colour);
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  drawTilePointer(dc, false);
+  SelectObject(dc, mask);
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  drawTilePointer(dc, true);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info = {FALSE, static_cast<DWORD>(kPointerHotSpot.x), static_cast<DWORD>(kPointerHotSpot.y), mask, colour};
+  HCURSOR cursor = CreateIconIndirect(&info);
+  DeleteObject(colour);
+  DeleteObject(mask);
+  return cursor;
 }
 
 }  // namespace vexlo::controls::win32

@@ -1,12 +1,13 @@
+// The binder's records: which window shows which control, made when due and
+// taken away with the control, and the model's state pushed into them.
 #include "controls/win32/binder.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
-
-#include <algorithm>
 
 #include "controls/twips.h"
 #include "controls/win32/artwork.h"
+#include "controls/win32/media_host_view.h"
+#include "controls/win32/scroll_bar_view.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
 
@@ -19,11 +20,6 @@ namespace {
 
 constexpr int kFirstId = 100;
 constexpr int kDropDownExtraPixels = 200;
-
-bool isOwnerDrawnButton(const Control& c) {
-  return c.kind() == Kind::PictureButton || c.kind() == Kind::GraphicalOption ||
-         (c.kind() == Kind::Button && c.backColour().has_value());
-}
 
 bool showsPicture(const Control& c) {
   return c.kind() == Kind::PictureButton || c.kind() == Kind::GraphicalOption || c.kind() == Kind::PictureBox;
@@ -44,29 +40,28 @@ std::u16string windowText(const Control& c) {
   return c.caption();
 }
 
-COLORREF toColorRef(Colour c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
-
 }  // namespace
 
 Binder::Binder(HWND hwnd, Window& window) : hwnd_(hwnd), window_(window) {}
 
 Binder::~Binder() {
   window_.setView(nullptr);
-  for (Bound& b : bound_) b.control->setView(nullptr);
+  // The windows outlive the binder for a moment: they must not call it.
+  for (Bound& b : bound_) {
+    if (!b.control) continue;
+    b.control->setView(nullptr);
+    if (b.hwnd) RemoveWindowSubclass(b.hwnd, childProc, 0);
+  }
   if (font_) DeleteObject(font_);
   if (symbolFont_) DeleteObject(symbolFont_);
   if (stripBrush_) DeleteObject(stripBrush_);
   if (panelBrush_) DeleteObject(panelBrush_);
   for (auto& [colour, brush] : colourBrushes_) DeleteObject(brush);
+  for (auto& [name, pointer] : pointers_)
+    if (pointer) DestroyCursor(pointer);
 }
 
 int Binder::toPixels(int twips) const { return twipsToPixels(twips, twipsPerPixel(dpi_)); }
-
-void Binder::mouseMoved(Control& control, WPARAM wParam, LPARAM lParam) {
-  const double perPixel = twipsPerPixel(dpi_);
-  control.userMouseMove(pixelsToTwips(GET_X_LPARAM(lParam), perPixel), pixelsToTwips(GET_Y_LPARAM(lParam), perPixel),
-                        static_cast<int>(wParam));
-}
 
 void Binder::recreateFonts() {
   if (font_) DeleteObject(font_);
@@ -78,6 +73,8 @@ void Binder::recreateFonts() {
                             CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Marlett");
 }
 
+HFONT Binder::fontOf(const Control& c) const { return c.fontFace() == u"Marlett" ? symbolFont_ : font_; }
+
 void Binder::create() {
   dpi_ = platform::win32::dpiOf(hwnd_);
   recreateFonts();
@@ -88,7 +85,7 @@ void Binder::create() {
                              GetModuleHandleW(nullptr), nullptr);
 
   window_.setView(this);
-  createChildren(window_, hwnd_);
+  populate(window_);
   applyWindowGeometry();
 }
 
@@ -102,32 +99,103 @@ bool Binder::contentsDue(const Control& container) const {
 void Binder::reveal(Control& container) {
   if (container.children().empty() || !contentsDue(container)) return;
   if (!populated_.count(&container)) {
-    createChildren(container, handleOf(container));
+    populate(container);
     return;
   }
   for (Control* c : container.children()) reveal(*c);
 }
 
-void Binder::createChildren(Control& container, HWND parent) {
+void Binder::populate(Control& container) {
   populated_.insert(&container);
+  HWND parent = handleOf(container);
   const std::vector<Control*>& children = container.children();
-  const std::size_t first = bound_.size();
+  std::vector<Bound*> made;
   // A new child window goes beneath its siblings: creating the last first
   // leaves later controls above earlier ones, as the model stacks them.
-  for (auto it = children.rbegin(); it != children.rend(); ++it) {
-    Control& c = **it;
-    const int id = kFirstId + static_cast<int>(bound_.size());
-    const Bound b{&c, createChild(c, parent, id), id};
-    index_[&c] = bound_.size();
-    byHwnd_[b.hwnd] = bound_.size();
-    bound_.push_back(b);
-    SetWindowSubclass(b.hwnd, childProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    c.setView(this);
-  }
+  for (auto it = children.rbegin(); it != children.rend(); ++it) made.push_back(&bind(**it, parent));
   // Born from the model as it is now: whatever changed while the window did
   // not exist shows at once.
-  for (std::size_t i = first; i < bound_.size(); ++i) applyState(bound_[i]);
+  for (Bound* b : made) applyState(*b);
   for (Control* c : children) reveal(*c);
+}
+
+Binder::Bound& Binder::bind(Control& c, HWND parent) {
+  std::size_t record = bound_.size();
+  if (freeRecords_.empty()) {
+    bound_.emplace_back();
+  } else {
+    record = freeRecords_.back();
+    freeRecords_.pop_back();
+  }
+  Bound& b = bound_[record];
+  b.control = &c;
+  index_[&c] = record;
+  if (c.kind() == Kind::Shape) {
+    b.area = pixelRect(c);
+  } else {
+    b.hwnd = createChild(c, parent, kFirstId + static_cast<int>(record));
+    if (b.hwnd) {
+      byHwnd_[b.hwnd] = record;
+      SetWindowSubclass(b.hwnd, childProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
+  c.setView(this);
+  return b;
+}
+
+void Binder::childAdded(Control& container, Control& child) {
+  // An unpopulated container makes the child's window with the rest of its
+  // contents when it first shows.
+  if (!populated_.count(&container)) return;
+  HWND parent = handleOf(container);
+  if (!parent) return;
+  Bound& b = bind(child, parent);
+  if (b.hwnd) SetWindowPos(b.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  applyState(b);
+  reveal(child);
+}
+
+void Binder::childRemoved(Control& container, Control& child) {
+  auto found = index_.find(&child);
+  if (found == index_.end()) return;
+  const Bound& b = bound_[found->second];
+  HWND window = b.hwnd;
+  if (!window && child.visible()) repaint(handleOf(container), &b.area);
+  forget(child);
+  // Takes the windows of everything inside with it.
+  if (window) DestroyWindow(window);
+}
+
+void Binder::forget(Control& c) {
+  for (Control* inner : c.children()) forget(*inner);
+  populated_.erase(&c);
+  auto found = index_.find(&c);
+  if (found == index_.end()) return;
+  Bound& b = bound_[found->second];
+  if (b.hwnd) {
+    removeTooltip(b);
+    byHwnd_.erase(b.hwnd);
+    if (hot_ == b.hwnd) hot_ = nullptr;
+  }
+  b.icons.release();
+  b.control = nullptr;
+  b.hwnd = nullptr;
+  c.setView(nullptr);
+  freeRecords_.push_back(found->second);
+  index_.erase(found);
+}
+
+HWND Binder::windowFor(Control& control) {
+  if (HWND hwnd = handleOf(control)) return hwnd;
+  std::vector<Control*> containers;
+  for (Control* c = control.container(); c; c = c->container()) containers.push_back(c);
+  if (containers.empty() || containers.back() != &window_) return nullptr;
+  for (auto it = containers.rbegin(); it != containers.rend(); ++it) {
+    if (populated_.count(*it)) continue;
+    if (!handleOf(**it)) return nullptr;
+    populate(**it);
+  }
+  return handleOf(control);
 }
 
 HWND Binder::createChild(Control& c, HWND parent, int id) {
@@ -157,7 +225,7 @@ HWND Binder::createChild(Control& c, HWND parent, int id) {
       break;
     case Kind::PictureBox:
       cls = L"STATIC";
-      style |= SS_OWNERDRAW | SS_NOTIFY;
+      style |= SS_OWNERDRAW | SS_NOTIFY | WS_CLIPCHILDREN;
       break;
     case Kind::TextBox:
       cls = L"EDIT";
@@ -174,8 +242,17 @@ HWND Binder::createChild(Control& c, HWND parent, int id) {
       cls = L"COMBOBOX";
       style |= WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL;
       break;
-    case Kind::Window:
+    case Kind::ScrollBar:
+      cls = L"SCROLLBAR";
+      style |= SBS_VERT;
       break;
+    case Kind::MediaHost:
+      cls = mediaHostClass();
+      style |= WS_CLIPCHILDREN;
+      break;
+    case Kind::Shape:
+    case Kind::Window:
+      return nullptr;
   }
   // Born with its place, visibility and enabled state: one call instead of
   // several for each of the window's many controls keeps start-up quick.
@@ -186,7 +263,7 @@ HWND Binder::createChild(Control& c, HWND parent, int id) {
   HWND h = CreateWindowExW(exStyle, cls, wide(text), style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                            nullptr);
-  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(c.fontFace() == u"Marlett" ? symbolFont_ : font_), FALSE);
+  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
   return h;
 }
 
@@ -202,9 +279,9 @@ HWND Binder::handleOf(const Control& control) const {
   return it == index_.end() ? nullptr : bound_[it->second].hwnd;
 }
 
-Binder::Bound* Binder::boundById(int id) {
-  std::size_t i = static_cast<std::size_t>(id - kFirstId);
-  return i < bound_.size() ? &bound_[i] : nullptr;
+std::vector<HICON> Binder::iconsOf(const Control& control) const {
+  auto it = index_.find(&control);
+  return it == index_.end() ? std::vector<HICON>{} : bound_[it->second].icons.handles();
 }
 
 Binder::Bound* Binder::boundByHwnd(HWND hwnd) {
@@ -216,13 +293,33 @@ void Binder::applyState(Bound& b) {
   const bool wasPushing = pushing_;
   pushing_ = true;
   Control& c = *b.control;
-  applyTooltip(b, false);
-  if (c.kind() == Kind::CheckBox)
-    SendMessageW(b.hwnd, BM_SETCHECK, static_cast<CheckBox&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
-  if (c.kind() == Kind::OptionButton)
-    SendMessageW(b.hwnd, BM_SETCHECK, static_cast<OptionButton&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
-  if (c.kind() == Kind::ListBox || c.kind() == Kind::DropDownList) applyItems(b);
-  if (c.kind() == Kind::TextBox) SendMessageW(b.hwnd, EM_SETREADONLY, static_cast<TextBox&>(c).locked(), 0);
+  switch (c.kind()) {
+    case Kind::CheckBox:
+      SendMessageW(b.hwnd, BM_SETCHECK, static_cast<CheckBox&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case Kind::OptionButton:
+      SendMessageW(b.hwnd, BM_SETCHECK, static_cast<OptionButton&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case Kind::ListBox:
+    case Kind::DropDownList:
+      applyItems(b);
+      break;
+    case Kind::TextBox:
+      SendMessageW(b.hwnd, EM_SETREADONLY, static_cast<TextBox&>(c).locked(), 0);
+      break;
+    case Kind::PictureBox:
+      b.icons.follow(static_cast<PictureBox&>(c));
+      break;
+    case Kind::ScrollBar:
+      showScrollRange(b.hwnd, static_cast<ScrollBar&>(c));
+      break;
+    case Kind::Shape:
+      if (c.visible()) repaint(handleOf(*c.container()), &b.area);
+      break;
+    default:
+      break;
+  }
+  if (b.hwnd) applyTooltip(b, false);
   pushing_ = wasPushing;
 }
 
@@ -261,14 +358,28 @@ void Binder::applyTooltip(const Bound& b, bool replace) {
   if (!tooltip_) return;
   std::wstring text = wideString(b.control->tooltip());
   if (!replace && text.empty()) return;
+  if (replace) removeTooltip(b);
+  if (text.empty()) return;
   TTTOOLINFOW info = {};
   info.cbSize = sizeof info;
   info.hwnd = GetParent(b.hwnd);
   info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   info.lpszText = text.data();
-  if (replace) SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-  if (!text.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Binder::removeTooltip(const Bound& b) {
+  if (!tooltip_) return;
+  TTTOOLINFOW info = {};
+  info.cbSize = sizeof info;
+  info.hwnd = GetParent(b.hwnd);
+  info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
+  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Binder::repaint(HWND hwnd, const RECT* area) {
+  if (hwnd) RedrawWindow(hwnd, area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Binder::controlChanged(Control& c, Property property) {
@@ -282,6 +393,10 @@ void Binder::controlChanged(Control& c, Property property) {
   auto found = index_.find(&c);
   if (found == index_.end()) return;
   Bound* b = &bound_[found->second];
+  if (!b->hwnd) {
+    shapeChanged(*b, property);
+    return;
+  }
   pushing_ = true;
   switch (property) {
     case Property::Caption:
@@ -303,7 +418,11 @@ void Binder::controlChanged(Control& c, Property property) {
         bool on = c.kind() == Kind::CheckBox ? static_cast<CheckBox&>(c).value() : static_cast<OptionButton&>(c).value();
         SendMessageW(b->hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
       }
+      if (c.kind() == Kind::ScrollBar) showScrollValue(b->hwnd, static_cast<ScrollBar&>(c));
       InvalidateRect(b->hwnd, nullptr, TRUE);
+      break;
+    case Property::Range:
+      if (c.kind() == Kind::ScrollBar) showScrollRange(b->hwnd, static_cast<ScrollBar&>(c));
       break;
     case Property::Items:
       applyItems(*b);
@@ -323,9 +442,12 @@ void Binder::controlChanged(Control& c, Property property) {
     case Property::Geometry:
       applyGeometry(*b);
       break;
-    case Property::BackColour:
     case Property::Drawing:
-      InvalidateRect(b->hwnd, nullptr, TRUE);
+      if (c.kind() == Kind::PictureBox) b->icons.follow(static_cast<PictureBox&>(c));
+      repaint(b->hwnd, nullptr);
+      break;
+    case Property::BackColour:
+      repaint(b->hwnd, nullptr);
       break;
     case Property::Focus:
       SetFocus(b->hwnd);
@@ -336,128 +458,20 @@ void Binder::controlChanged(Control& c, Property property) {
   pushing_ = false;
 }
 
-void Binder::onCommand(int id, int code) {
-  Bound* b = boundById(id);
-  if (!b || pushing_) return;
-  Control& c = *b->control;
-  switch (c.kind()) {
-    case Kind::TextBox:
-      if (code == EN_CHANGE) {
-        int length = GetWindowTextLengthW(b->hwnd);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        GetWindowTextW(b->hwnd, text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-        static_cast<TextBox&>(c).userEdited(platform::win32::fromWide(text));
-      }
+void Binder::shapeChanged(Bound& b, Property property) {
+  HWND container = handleOf(*b.control->container());
+  switch (property) {
+    case Property::Geometry:
+      repaint(container, &b.area);
+      b.area = pixelRect(*b.control);
+      repaint(container, &b.area);
       break;
-    case Kind::ListBox:
-      if (code == LBN_SELCHANGE)
-        static_cast<ListControl&>(c).userSelect(static_cast<int>(SendMessageW(b->hwnd, LB_GETCURSEL, 0, 0)));
-      break;
-    case Kind::DropDownList:
-      if (code == CBN_SELCHANGE)
-        static_cast<ListControl&>(c).userSelect(static_cast<int>(SendMessageW(b->hwnd, CB_GETCURSEL, 0, 0)));
-      break;
-    case Kind::Frame:
+    case Property::Visible:
+    case Property::BackColour:
+      repaint(container, &b.area);
       break;
     default:
-      if (code == BN_CLICKED) c.userClick();
       break;
-  }
-}
-
-void Binder::drawItem(const DRAWITEMSTRUCT& item) {
-  Bound* b = boundByHwnd(item.hwndItem);
-  if (!b) return;
-  Control& c = *b->control;
-  HDC dc = item.hDC;
-  RECT r = item.rcItem;
-  const bool pressed = (item.itemState & ODS_SELECTED) ||
-                       (c.kind() == Kind::GraphicalOption && static_cast<OptionButton&>(c).value());
-  if (c.kind() == Kind::PictureBox && !c.backColour() && c.picture().empty() &&
-      static_cast<PictureBox&>(c).drawing().empty()) {
-    FillRect(dc, &r, panelBrush_);
-    return;
-  }
-  if (!c.picture().empty()) {
-    FillRect(dc, &r, backgroundOf(c));
-    drawPicture(dc, r, c.picture(), pressed, item.hwndItem == hot_);
-    return;
-  }
-  if (c.kind() == Kind::PictureBox) {
-    HBRUSH fill = CreateSolidBrush(c.backColour() ? toColorRef(*c.backColour()) : RGB(255, 255, 255));
-    FillRect(dc, &r, fill);
-    DeleteObject(fill);
-    for (const DrawnLine& line : static_cast<PictureBox&>(c).drawing()) {
-      HPEN pen = CreatePen(PS_SOLID, 1, toColorRef(line.colour));
-      HGDIOBJ old = SelectObject(dc, pen);
-      MoveToEx(dc, toPixels(line.x1), toPixels(line.y1), nullptr);
-      LineTo(dc, toPixels(line.x2), std::max(toPixels(line.y2), toPixels(line.y1) + 1));
-      SelectObject(dc, old);
-      DeleteObject(pen);
-    }
-    return;
-  }
-  // A push button in its own colour.
-  HBRUSH fill = CreateSolidBrush(toColorRef(c.backColour().value_or(0xF0F0F0)));
-  FillRect(dc, &r, fill);
-  DeleteObject(fill);
-  DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, c.enabled() ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT));
-  HGDIOBJ old = SelectObject(dc, c.fontFace() == u"Marlett" ? symbolFont_ : font_);
-  if (pressed) OffsetRect(&r, 1, 1);
-  DrawTextW(dc, wide(c.caption()), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  if (item.itemState & ODS_FOCUS) {
-    RECT focus = item.rcItem;
-    InflateRect(&focus, -3, -3);
-    DrawFocusRect(dc, &focus);
-  }
-}
-
-bool Binder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (message) {
-    case WM_COMMAND:
-      onCommand(LOWORD(wParam), HIWORD(wParam));
-      result = 0;
-      return true;
-    case WM_DRAWITEM:
-      drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      result = TRUE;
-      return true;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX: {
-      Bound* b = boundByHwnd(reinterpret_cast<HWND>(lParam));
-      if (!b) return false;
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      Control& c = *b->control;
-      if (c.kind() == Kind::TextBox || c.kind() == Kind::ListBox || c.kind() == Kind::DropDownList) {
-        SetBkColor(dc, RGB(255, 255, 255));
-        result = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-        return true;
-      }
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, inPanel(c) ? RGB(0x20, 0x20, 0x20) : kTitleColour);
-      if (c.backColour()) {
-        Colour colour = *c.backColour();
-        HBRUSH& brush = colourBrushes_[colour];
-        if (!brush) brush = CreateSolidBrush(toColorRef(colour));
-        result = reinterpret_cast<LRESULT>(brush);
-      } else {
-        result = reinterpret_cast<LRESULT>(backgroundOf(c));
-      }
-      return true;
-    }
-    case WM_MOUSEMOVE: {
-      mouseMoved(window_, wParam, lParam);
-      result = 0;
-      return true;
-    }
-    default:
-      return false;
   }
 }
 
@@ -465,81 +479,16 @@ void Binder::dpiChanged() {
   dpi_ = platform::win32::dpiOf(hwnd_);
   recreateFonts();
   for (Bound& b : bound_) {
-    SendMessageW(b.hwnd, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(b.control->fontFace() == u"Marlett" ? symbolFont_ : font_), TRUE);
+    if (!b.control) continue;
+    if (!b.hwnd) {
+      b.area = pixelRect(*b.control);
+      continue;
+    }
+    SendMessageW(b.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(*b.control)), TRUE);
     applyGeometry(b);
   }
   applyWindowGeometry();
-}
-
-LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<Binder*>(data);
-  Bound* b = self->boundByHwnd(hwnd);
-  if (!b) return DefSubclassProc(hwnd, message, wParam, lParam);
-  Control& c = *b->control;
-  switch (message) {
-    case WM_MOUSEMOVE: {
-      if (isOwnerDrawnButton(c) && self->hot_ != hwnd) {
-        if (self->hot_) InvalidateRect(self->hot_, nullptr, FALSE);
-        self->hot_ = hwnd;
-        InvalidateRect(hwnd, nullptr, FALSE);
-        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, hwnd, 0};
-        TrackMouseEvent(&track);
-      }
-      self->mouseMoved(c, wParam, lParam);
-      break;
-    }
-    case WM_MOUSELEAVE:
-      if (self->hot_ == hwnd) {
-        self->hot_ = nullptr;
-        InvalidateRect(hwnd, nullptr, FALSE);
-      }
-      break;
-    case WM_SETTEXT:
-      if (c.kind() == Kind::TextBox && !self->pushing_) {
-        LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
-        static_cast<TextBox&>(c).userEdited(
-            std::u16string(reinterpret_cast<const char16_t*>(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"")));
-        return r;
-      }
-      break;
-    case WM_LBUTTONDBLCLK:
-      if (c.kind() == Kind::TextBox) {
-        LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
-        c.userDoubleClick();
-        return r;
-      }
-      // An owner-drawn button turns a quick second click into a double click; it is a click.
-      if (isOwnerDrawnButton(c)) return DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
-      break;
-    default:
-      break;
-  }
-  if (c.kind() == Kind::Frame) {
-    LRESULT result = 0;
-    switch (message) {
-      case WM_NCHITTEST:
-        return HTCLIENT;  // a group box is see-through to the mouse; a panel is not
-      case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(hwnd, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, self->panelBrush_);
-        return 1;
-      }
-      case WM_COMMAND:
-      case WM_DRAWITEM:
-      case WM_CTLCOLORSTATIC:
-      case WM_CTLCOLORBTN:
-      case WM_CTLCOLOREDIT:
-      case WM_CTLCOLORLISTBOX:
-        if (self->handle(message, wParam, lParam, result)) return result;
-        break;
-      default:
-        break;
-    }
-  }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, childProc, 0);
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  repaint(hwnd_, nullptr);
 }
 
 }  // namespace vexlo::controls::win32

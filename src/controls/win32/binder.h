@@ -8,18 +8,21 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "controls/control.h"
+#include "controls/win32/picture_box_view.h"
 
 namespace vexlo::controls::win32 {
 
 class Binder : public ControlView {
  public:
   // `window` is the model of the top-level window `hwnd`; every control it
-  // contains gets a child window. What a frame contains gets its windows the
-  // first time the frame is shown, and keeps them: a hidden panel costs
-  // nothing at start-up.
+  // contains gets a child window (a shape is drawn by its container and
+  // gets none). What a container holds gets its windows the first time the
+  // container is shown, and keeps them: a hidden panel costs nothing at
+  // start-up.
   Binder(HWND hwnd, Window& window);
   ~Binder() override;
   Binder(const Binder&) = delete;
@@ -29,45 +32,74 @@ class Binder : public ControlView {
   // current state.
   void create();
 
-  // Messages of the top-level window (and those forwarded by frames);
-  // true when handled, with the result in `result`.
+  // Messages of the top-level window (and those its child windows pass up
+  // from theirs); true when handled, with the result in `result`.
   bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   // The window moved to a monitor with another DPI: every size follows.
   void dpiChanged();
 
   void controlChanged(Control& control, Property property) override;
+  void childAdded(Control& container, Control& child) override;
+  void childRemoved(Control& container, Control& child) override;
 
+  // The control's window if it has one yet; null otherwise.
   HWND handleOf(const Control& control) const;
+  // The control's window, made now with the rest of its containers'
+  // contents if they have none yet, even while hidden: the media player
+  // needs its area before the media panel first shows. Null for a shape
+  // and for a control outside the window.
+  HWND windowFor(Control& control);
+  // The icons a picture box shows, oldest first; files without an icon
+  // have no entry.
+  std::vector<HICON> iconsOf(const Control& control) const;
+
   UINT dpi() const { return dpi_; }
   int toPixels(int twips) const;
 
  private:
   struct Bound {
-    Control* control = nullptr;
-    HWND hwnd = nullptr;
-    int id = 0;
+    Control* control = nullptr;  // null once removed: the record waits for reuse
+    HWND hwnd = nullptr;         // null for a shape
+    RECT area = {};              // where a shape is drawn in its container
+    KeptIcons icons;             // what a picture box shows
   };
 
-  void createChildren(Control& container, HWND parent);
+  // Creates the windows of a container's contents, and those of the shown
+  // containers inside it.
+  void populate(Control& container);
   // The container and every container up to the window are visible.
   bool contentsDue(const Control& container) const;
   // Creates the windows of a container's contents once it is shown, and of
   // the shown containers inside it.
   void reveal(Control& container);
+  Bound& bind(Control& control, HWND parent);
+  // Drops the records of a control and of everything inside it.
+  void forget(Control& control);
   HWND createChild(Control& control, HWND parent, int id);
   void applyState(Bound& bound);
+  void shapeChanged(Bound& bound, Property property);
   RECT pixelRect(const Control& control) const;
   void applyGeometry(const Bound& bound);
   void applyWindowGeometry();
   void applyItems(const Bound& bound);
   // `replace`: the control may already have a tool to take away first.
   void applyTooltip(const Bound& bound, bool replace);
-  void drawItem(const DRAWITEMSTRUCT& item);
-  void onCommand(int id, int code);
-  Bound* boundById(int id);
-  Bound* boundByHwnd(HWND hwnd);
+  void removeTooltip(const Bound& bound);
+  // Repaints part of a window and whatever lies in it.
+  static void repaint(HWND hwnd, const RECT* area);
   void recreateFonts();
+  HFONT fontOf(const Control& c) const;
+
+  void drawItem(Bound& bound, const DRAWITEMSTRUCT& item);
+  void onCommand(Bound& bound, int code);
+  void scrolled(Bound& bound, int request);
+  bool holdsShape(const Control& container) const;
+  void paintShapes(HDC dc, const Control& container);
+  // The program's own pointer for the control, made on first use; null
+  // for the system's.
+  HCURSOR pointerOf(const Control& control);
+  Bound* boundByHwnd(HWND hwnd);
   // A mouse move over the control, in twips of its own surface.
   void mouseMoved(Control& control, WPARAM wParam, LPARAM lParam);
   // Inside a panel frame, or on the strip of the window itself.
@@ -79,9 +111,11 @@ class Binder : public ControlView {
   Window& window_;
   // A deque: windows made late must not move the records of earlier ones.
   std::deque<Bound> bound_;
+  std::vector<std::size_t> freeRecords_;
   std::map<const Control*, std::size_t> index_;
   std::map<HWND, std::size_t> byHwnd_;
   std::set<const Control*> populated_;
+  std::map<std::string, HCURSOR> pointers_;
   HWND tooltip_ = nullptr;
   HFONT font_ = nullptr;
   HFONT symbolFont_ = nullptr;
