@@ -74,7 +74,7 @@ std::wstring waitForReport(const std::wstring& path) {
   return L"no report";
 }
 
-TEST(LauncherWin32, StartsACommandLineUnchangedWithItsWindowStyle) {
+TEST(UtilitiesLauncherWin32, StartsACommandLineUnchangedWithItsWindowStyle) {
   LauncherWin32 launcher;
   for (int style : {1, 2, 3}) {
     SCOPED_TRACE(style);
@@ -86,7 +86,7 @@ TEST(LauncherWin32, StartsACommandLineUnchangedWithItsWindowStyle) {
   }
 }
 
-TEST(LauncherWin32, FindsProgramsWhereTheSystemStartsThemFrom) {
+TEST(UtilitiesLauncherWin32, FindsProgramsWhereTheSystemStartsThemFrom) {
   LauncherWin32 launcher;
   // In the system folder, in the Windows folder, in any letter case.
   EXPECT_TRUE(launcher.fileFound(u"cmd.exe"));
@@ -97,7 +97,7 @@ TEST(LauncherWin32, FindsProgramsWhereTheSystemStartsThemFrom) {
   EXPECT_FALSE(launcher.run(u"Vexlo-no-such-tool.exe", 1));
 }
 
-TEST(LauncherWin32, AnMciCommandForNoDeviceFails) {
+TEST(UtilitiesLauncherWin32, AnMciCommandForNoDeviceFails) {
   LauncherWin32 launcher;
   EXPECT_FALSE(launcher.sendMci(u"Set VexloNoSuchDevice Door Open"));
 }
@@ -124,7 +124,7 @@ struct RunKey {
   HKEY key = nullptr;
 };
 
-TEST(StartupRegistryWin32, WritesTheQuotedPathForTheCurrentUserAndDeletesOnlyIt) {
+TEST(UtilitiesRegistryWin32, WritesTheQuotedPathForTheCurrentUserAndDeletesOnlyIt) {
   StartupRegistryWin32 registry;
   RunKey user(HKEY_CURRENT_USER);
   user.set(L"Vexlo test neighbour", L"neighbour.exe");
@@ -139,7 +139,7 @@ TEST(StartupRegistryWin32, WritesTheQuotedPathForTheCurrentUserAndDeletesOnlyIt)
   user.remove(L"Vexlo test neighbour");
 }
 
-TEST(StartupRegistryWin32, ClearingAlsoRemovesAnOlderRegistrationForTheMachine) {
+TEST(UtilitiesRegistryWin32, ClearingAlsoRemovesAnOlderRegistrationForTheMachine) {
   StartupRegistryWin32 registry;
   RunKey machine(HKEY_LOCAL_MACHINE);
   machine.set(L"Vexlo v10.1", L"C:\\Old\\Vexlo.exe");
@@ -150,7 +150,7 @@ TEST(StartupRegistryWin32, ClearingAlsoRemovesAnOlderRegistrationForTheMachine) 
   machine.remove(L"Vexlo test neighbour");
 }
 
-TEST(ExecutableNameWin32, IsTheFileNameWithoutFolderAndExtension) {
+TEST(UtilitiesExecutableNameWin32, IsTheFileNameWithoutFolderAndExtension) {
   EXPECT_EQ(executableBaseName(), u"vexlo_win32_tests");
   EXPECT_EQ(baseNameOfPath(u"C:\\Tools\\Vexlo.exe"), u"Vexlo");
   EXPECT_EQ(baseNameOfPath(u"D:\\my.tools\\Vexlo 2.EXE"), u"Vexlo 2");
@@ -173,7 +173,7 @@ struct MenuUser {
   }
 };
 
-TEST(PopupMenuWin32, ShowsAtTheWindowsPointAndAnswersTheChosenItem) {
+TEST(UtilitiesPopupMenuWin32, ShowsAtTheWindowsPointAndAnswersTheChosenItem) {
   HWND window = CreateWindowExW(0, L"STATIC", L"menu owner", WS_POPUP | WS_VISIBLE, 100, 50, 400, 300, nullptr,
                                 nullptr, nullptr, nullptr);
   ASSERT_TRUE(window);
