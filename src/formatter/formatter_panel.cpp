@@ -35,7 +35,7 @@ FormatterPanel::FormatterPanel(controls::Frame& frame, shell::Services& services
     : fontLabel("Label1", {120, 1560, 540, 180}, u"字体:"),
       sizeLabel("Label2", {1440, 1560, 540, 180}, u"大小:"),
       colourLabel("Label3", {120, 3030, 540, 210}, u"颜色:"),
-      styleLabel("Label5", {2160, 2220, 540, 180}, u"样式:"),
+      styleLabel("Label5", {2160, 2250, 450, 180}, u"样式:"),
       fontList("List1", {120, 1800, 1200, 1140}),
       sizeList("Combo1", {1440, 1800, 600, 300}),
       alignLeftOption("ZQ", {1440, 2250, 660, 210}, alignGroup, u"左齐"),

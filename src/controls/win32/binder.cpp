@@ -140,6 +140,7 @@ Binder::Bound& Binder::bind(Control& c, HWND parent) {
     }
   }
   c.setView(this);
+  if (b.hwnd && onWindowMade) onWindowMade(c, b.hwnd);
   return b;
 }
 
@@ -244,7 +245,8 @@ HWND Binder::createChild(Control& c, HWND parent, int id) {
       break;
     case Kind::ScrollBar:
       cls = L"SCROLLBAR";
-      style |= SBS_VERT;
+      // A bar wider than tall scrolls sideways.
+      style |= c.rect().width > c.rect().height ? SBS_HORZ : SBS_VERT;
       break;
     case Kind::MediaHost:
       cls = mediaHostClass();

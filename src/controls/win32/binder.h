@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -53,6 +54,11 @@ class Binder : public ControlView {
   // The icons a picture box shows, oldest first; files without an icon
   // have no entry.
   std::vector<HICON> iconsOf(const Control& control) const;
+
+  // Runs for every control window the binder makes, when it makes it: a
+  // view of its own (a picture drawn from the model's pixels, a player)
+  // joins a window that may be made long after start-up.
+  std::function<void(Control& control, HWND window)> onWindowMade;
 
   UINT dpi() const { return dpi_; }
   int toPixels(int twips) const;

@@ -29,6 +29,7 @@ bool isChildNotification(UINT message) {
     case WM_COMMAND:
     case WM_DRAWITEM:
     case WM_VSCROLL:
+    case WM_HSCROLL:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
@@ -158,7 +159,8 @@ bool Binder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
       result = TRUE;
       return true;
     }
-    case WM_VSCROLL: {
+    case WM_VSCROLL:
+    case WM_HSCROLL: {  // the requests of both have the same numbers
       Bound* b = boundByHwnd(reinterpret_cast<HWND>(lParam));
       if (!b || b->control->kind() != Kind::ScrollBar) return false;
       scrolled(*b, LOWORD(wParam));
