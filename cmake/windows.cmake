@@ -5,7 +5,8 @@ if(MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
-set(VEXLO_WIN32_LIBS user32 gdi32 shell32 comctl32 comdlg32 ole32 oleaut32 gdiplus winmm advapi32 uxtheme psapi msimg32)
+set(VEXLO_WIN32_LIBS user32 gdi32 shell32 comctl32 comdlg32 ole32 oleaut32 gdiplus winmm advapi32 uxtheme psapi msimg32
+    mfplat mfplay)
 
 file(GLOB_RECURSE VEXLO_WIN32_SOURCES CONFIGURE_DEPENDS src/*/win32/*.cpp src/*/*/win32/*.cpp)
 list(FILTER VEXLO_WIN32_SOURCES EXCLUDE REGEX "/app/win32/winmain\\.cpp$")
