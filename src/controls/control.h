@@ -128,6 +128,9 @@ class Control {
 
   std::function<void()> onClick;
   std::function<void(int virtualKey)> onKeyDown;
+  // The secondary (right) mouse button went down over the control.
+  std::function<void()> onRightPress;
+  void userRightPress() { raise(onRightPress); }
   std::function<void()> onDoubleClick;
   std::function<void(int x, int y, int buttons)> onMouseMove;
 

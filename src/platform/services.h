@@ -107,6 +107,8 @@ class Environment {
  public:
   virtual ~Environment() = default;
   virtual std::u16string executableDirectory() const = 0;
+  // The executable's base name, without ".exe".
+  virtual std::u16string executableName() const = 0;
 };
 
 // The system's ANSI code page, used where bytes matter: the settings file

@@ -39,6 +39,19 @@ constexpr int kExpandClickY = 1695;
 constexpr std::u16string_view kWelcomeHeading = u"欢迎您使用:";
 constexpr std::u16string_view kWelcomeText = u"\r      Vexlo v11.0\r\r设计者: Quenby_Sarn (Pebbo)";
 
+std::array<std::unique_ptr<controls::Button>, 2> makeCdTrayButtons() {
+  constexpr std::array<std::u16string_view, 2> tooltips = {u" 打开·光驱 ", u" 关闭·光驱 "};
+  constexpr std::array<const char*, 2> pictures = {"cd-open", "cd-close"};
+  std::array<std::unique_ptr<controls::Button>, 2> buttons;
+  for (int i = 0; i < 2; ++i) {
+    buttons[i] = std::make_unique<controls::Button>("CD(" + std::to_string(i) + ")", TwipsRect{1920, 450, 330, 315},
+                                                    u"", controls::Kind::PictureButton);
+    buttons[i]->setTooltip(std::u16string(tooltips[i]));
+    buttons[i]->setPicture(pictures[i]);
+  }
+  return buttons;
+}
+
 std::array<std::unique_ptr<controls::Frame>, kPanelCount> makePanelFrames() {
   std::array<std::unique_ptr<controls::Frame>, kPanelCount> frames;
   for (int i = 0; i < kPanelCount; ++i) {
@@ -56,6 +69,7 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
       window("Form1", {0, 0, kExpandedWidth, kExpandedHeight}, u"Vexlo v11.0"),
       titleLabel("Label14", {120, 120, 1260, 180}, u"Vexlo v11.0"),
       exitControl("Tc", {4665, 75, 390, 240}),
+      cdTrayButtons(makeCdTrayButtons()),
       recycleBinButton("Command1", {2280, 450, 330, 315}, {}, controls::Kind::PictureButton),
       shutDownButton("Command2", {2640, 450, 330, 315}, {}, controls::Kind::PictureButton),
       startWithWindowsBox("ZQD", {3480, 510, 660, 195}, u"自启"),
@@ -77,6 +91,12 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
       capture(*panelFrames[kCapturePanel], services.capture, status,
               {[this] { window.setVisible(false); }, [this] { expand(); },
                [this] { panelSelector[kCapturePanel]->setValue(true); }}),
+      systemTools({*cdTrayButtons[0], *cdTrayButtons[1], recycleBinButton, shutDownButton, startWithWindowsBox,
+                   clockLabel},
+                  *panelFrames[kToolboxPanel],
+                  {services.launcher, services.startupRegistry, services.popupMenu, services.pointer, services.screen,
+                   services.environment, services.environment.executableName(), status, [this] { collapse(); },
+                   [this] { formatter.inputBox.focus(); }}),
       fileFilterList("Combo2", {1080, 1020, 1335, 300}),
       services_(services) {
   build();
@@ -104,17 +124,10 @@ void MainWindow::build() {
   for (int i = 0; i < kPanelCount; ++i) panelSelector[i]->onClick = [this, i] { selectPanel(i); };
 
   // The close button lies beneath the open button and shows when it hides.
-  cdTrayButtons[1] =
-      std::make_unique<controls::Button>("CD(1)", TwipsRect{1920, 450, 330, 315}, u"", controls::Kind::PictureButton);
-  cdTrayButtons[1]->setTooltip(u" 关闭·光驱 ");
-  cdTrayButtons[1]->setPicture("cd-close");
   window.add(*cdTrayButtons[1]);
-  cdTrayButtons[0] =
-      std::make_unique<controls::Button>("CD(0)", TwipsRect{1920, 450, 330, 315}, u"", controls::Kind::PictureButton);
-  cdTrayButtons[0]->setTooltip(u" 打开·光驱 ");
-  cdTrayButtons[0]->setPicture("cd-open");
   window.add(*cdTrayButtons[0]);
   recycleBinButton.setTooltip(u" 清空·回收站 ");
+  recycleBinButton.onRightPress = [this] { systemTools.recycleBinRightPressed(); };
   recycleBinButton.setPicture("recycle");
   window.add(recycleBinButton);
   shutDownButton.setTooltip(u" 重启·关闭计算机 ");
@@ -240,7 +253,7 @@ void MainWindow::tick() {
       expand();
     }
   }
-  // F6 (CD tray) joins here, before the captures, with its action.
+  if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF6)) systemTools.f6Pressed();
   if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF7)) capture.capture(true);
   if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF8)) capture.capture(false);
   if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF12)) startOneKeyConversion();

@@ -14,6 +14,7 @@
 #include "favourites/media_panel.h"
 #include "formatter/formatter_panel.h"
 #include "formatter/random_source.h"
+#include "utilities/system_tools.h"
 #include "platform/services.h"
 #include "shell/services.h"
 #include "shell/settings_file.h"
@@ -33,6 +34,7 @@ inline constexpr int kExpandedHeight = 4695;
 inline constexpr int kCollapsedSize = 690;
 
 inline constexpr int kVirtualKeyF1 = 0x70;
+inline constexpr int kVirtualKeyF6 = 0x75;
 inline constexpr int kVirtualKeyF7 = 0x76;
 inline constexpr int kVirtualKeyF8 = 0x77;
 inline constexpr int kVirtualKeyF12 = 0x7B;
@@ -91,6 +93,7 @@ class MainWindow {
   favourites::IconPanel programs;
   favourites::FavouritesEditor editor;
   capture::CapturePanel capture;
+  utilities::SystemTools systemTools;
   // The file manager's type filter.
   controls::DropDownList fileFilterList;
 

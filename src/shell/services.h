@@ -6,6 +6,8 @@
 #include "platform/file_store.h"
 #include "platform/launcher.h"
 #include "platform/media_player.h"
+#include "platform/popup_menu.h"
+#include "platform/registry.h"
 #include "platform/services.h"
 
 namespace vexlo::shell {
@@ -26,6 +28,8 @@ struct Services {
   const platform::Environment& environment;
   platform::MediaPlayer& mediaPlayer;
   platform::Launcher& launcher;
+  platform::StartupRegistry& startupRegistry;
+  platform::PopupMenu& popupMenu;
   capture::CaptureServices capture;
 };
 

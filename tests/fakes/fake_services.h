@@ -124,6 +124,7 @@ struct DoubleByteCodec : platform::AnsiCodec {
 struct FakeEnvironment : platform::Environment {
   std::u16string directory = u"C:\\Tools\\Vexlo";
   std::u16string executableDirectory() const override { return directory; }
+  std::u16string executableName() const override { return u"Vexlo"; }
 };
 
 struct FakeApplication : platform::Application {

@@ -5,6 +5,7 @@
 #include "fakes/fake_services.h"
 #include "fakes/iconv_codec.h"
 #include "fakes/memory_file_store.h"
+#include "fakes/utilities_fakes.h"
 #include "fakes/scripted_random.h"
 #include "shell/main_window.h"
 
@@ -28,13 +29,15 @@ struct ShellHarness {
   ScriptedRandom random;
   FakeMediaPlayer mediaPlayer;
   FakeLauncher launcher;
+  FakeStartupRegistry startupRegistry;
+  FakePopupMenu popupMenu{log};
   FakeScreenCopier screenCopier{log};
   FakeJpegEncoder jpegEncoder;
   FakeCaptureDialogs captureDialogs;
   FakeOverlayWindow overlayWindow{log};
   shell::Services services{tray,   pointer,   screen,    keyboard,    clock,  messageBox, instanceLock,
                            memory, clipboard, codec,     application, files,  environment,
-                           mediaPlayer, launcher,
+                           mediaPlayer, launcher,   startupRegistry, popupMenu,
                            {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow}};
 
   const std::u16string settingsFile = u"C:\\Tools\\Vexlo\\Vexlo.ini";

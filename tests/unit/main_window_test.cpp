@@ -212,6 +212,22 @@ TEST_F(MainWindowTest, CaptureHotKeysHideThePauseThenCopyTheScreen) {
   EXPECT_TRUE(window.capture.overlayOpen());
 }
 
+// The strip's shortcuts reach the system tools: F6 toggles the CD tray as
+// the visible button would, a right press on the recycle bin opens it.
+TEST_F(MainWindowTest, F6AndTheRecycleBinsRightPressReachTheSystemTools) {
+  started();
+  h.keyboard.pressed = {0x75};
+  window.tick();
+  ASSERT_EQ(h.launcher.mciCommands.size(), 1u);
+  EXPECT_EQ(h.launcher.mciCommands[0], u"Set CDAudio Door Open");
+  EXPECT_FALSE(window.cdTrayButtons[0]->visible());
+
+  window.recycleBinButton.userRightPress();
+  ASSERT_EQ(h.launcher.ran.size(), 1u);
+  EXPECT_EQ(h.launcher.ran[0].commandLine, u"Explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E}");
+  EXPECT_TRUE(window.collapsed());
+}
+
 TEST_F(MainWindowTest, HotKeyForTheSelectedPanelReportsAgain) {
   started();
   h.keyboard.pressed = {0x70};

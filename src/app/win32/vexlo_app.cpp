@@ -4,6 +4,11 @@
 
 #include <memory>
 
+#include "capture/win32/capture_dialogs_win32.h"
+#include "capture/win32/captured_picture_view_win32.h"
+#include "capture/win32/jpeg_encoder_win32.h"
+#include "capture/win32/overlay_window_win32.h"
+#include "capture/win32/screen_copier_win32.h"
 #include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
 #include "platform/win32/ansi_codec_win32.h"
@@ -11,6 +16,11 @@
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/module_path.h"
 #include "platform/win32/input_win32.h"
+#include "platform/win32/executable_name_win32.h"
+#include "platform/win32/launcher_win32.h"
+#include "platform/win32/media_player_win32.h"
+#include "platform/win32/popup_menu_win32.h"
+#include "platform/win32/registry_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/tray_icon_win32.h"
 #include "shell/main_window.h"
@@ -26,15 +36,20 @@ constexpr int kStripBottomTwips = 840;
 
 struct EnvironmentWin32 : platform::Environment {
   std::u16string executableDirectory() const override { return platform::win32::executableDirectory(); }
+  std::u16string executableName() const override { return platform::win32::executableBaseName(); }
 };
 
 struct Program {
-  explicit Program(HWND hwnd, HICON icon) : tray(hwnd, icon) {
+  explicit Program(HWND hwnd, HICON icon) : mainWindow(hwnd), tray(hwnd, icon) {
     screen.setWindow(hwnd);
     messageBox.setOwner(hwnd);
     clipboard.setOwner(hwnd);
+    captureDialogs.setOwner(hwnd);
+    launcher.setOwner(hwnd);
+    popupMenu.setWindow(hwnd);
   }
 
+  HWND mainWindow;
   platform::win32::TrayIconWin32 tray;
   platform::win32::PointerWin32 pointer;
   platform::win32::ScreenWin32 screen;
@@ -48,9 +63,21 @@ struct Program {
   platform::win32::ApplicationWin32 application;
   platform::win32::FileStoreWin32 files;
   EnvironmentWin32 environment;
+  // The player's area is made when the player first needs it.
+  platform::win32::MediaPlayerWin32 mediaPlayer{
+      mainWindow, [this] { return binder ? binder->windowFor(window.media.playerArea) : nullptr; }};
+  platform::win32::LauncherWin32 launcher;
+  platform::win32::StartupRegistryWin32 startupRegistry;
+  platform::win32::PopupMenuWin32 popupMenu;
+  capture::win32::ScreenCopierWin32 screenCopier;
+  capture::win32::JpegEncoderWin32 jpegEncoder;
+  capture::win32::CaptureDialogsWin32 captureDialogs;
+  capture::win32::OverlayWindowWin32 overlayWindow;
   formatter::SplitMixRandom random{GetTickCount64()};
   shell::Services services{tray,   pointer,   screen, keyboard,    clock, messageBox, instanceLock,
-                           memory, clipboard, codec,  application, files, environment};
+                           memory, clipboard, codec,  application, files, environment,
+                           mediaPlayer, launcher,   startupRegistry, popupMenu,
+                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow}};
   shell::MainWindow window{services, random};
   std::unique_ptr<controls::win32::Binder> binder;
 };
@@ -67,6 +94,10 @@ void paintBackground(HWND hwnd, HDC dc) {
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (program && program->binder) {
+    if (message == platform::win32::MediaPlayerWin32::stateMessage()) {
+      program->mediaPlayer.deliverStateChange();
+      return 0;
+    }
     if (message == taskbarCreatedMessage && message != 0) {
       program->window.taskbarRecreated();
       return 0;
@@ -136,6 +167,10 @@ int run(HINSTANCE instance) {
   auto owned = std::make_unique<Program>(hwnd, smallIcon);
   program = owned.get();
   program->binder = std::make_unique<controls::win32::Binder>(hwnd, program->window.window);
+  program->binder->onWindowMade = [](controls::Control& control, HWND made) {
+    if (&control == &program->window.capture.picture)
+      capture::win32::showCapturedPicture(made, program->window.capture.picture);
+  };
   program->binder->create();
 
   int exitCode = 0;

@@ -251,6 +251,10 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       if (!stillBound()) return 0;
       break;
     }
+    case WM_RBUTTONDOWN:
+      c.userRightPress();
+      if (!stillBound()) return 0;
+      break;
     case WM_MOUSELEAVE:
       if (self->hot_ == hwnd) {
         self->hot_ = nullptr;
