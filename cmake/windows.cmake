@@ -5,8 +5,12 @@ if(MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
-set(VEXLO_WIN32_LIBS user32 gdi32 shell32 comctl32 comdlg32 ole32 oleaut32 gdiplus winmm advapi32 uxtheme psapi msimg32
-    mfplat mfplay)
+# What every start of the program uses. Media Foundation, GDI+, the common
+# dialogs and the multimedia library are looked up when first needed
+# (platform/win32/system_function.h); mfuuid holds only interface ids.
+set(VEXLO_WIN32_LIBS user32 gdi32 shell32 comctl32 ole32 oleaut32 advapi32 uxtheme psapi msimg32 mfuuid)
+# The tests call some of those libraries directly.
+set(VEXLO_WIN32_TEST_LIBS gdiplus comdlg32 winmm mfplat mfplay)
 
 file(GLOB_RECURSE VEXLO_WIN32_SOURCES CONFIGURE_DEPENDS src/*/win32/*.cpp src/*/*/win32/*.cpp)
 list(FILTER VEXLO_WIN32_SOURCES EXCLUDE REGEX "/app/win32/winmain\\.cpp$")
@@ -56,7 +60,7 @@ set(VEXLO_RESULTS "${CMAKE_BINARY_DIR}/results")
 file(GLOB VEXLO_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(VEXLO_WIN32_TEST_SOURCES)
   add_executable(vexlo_win32_tests ${VEXLO_WIN32_TEST_SOURCES})
-  target_link_libraries(vexlo_win32_tests PRIVATE vexlo_win32 gtest_main)
+  target_link_libraries(vexlo_win32_tests PRIVATE vexlo_win32 gtest_main ${VEXLO_WIN32_TEST_LIBS})
   add_test(NAME win32 COMMAND vexlo_win32_tests --gtest_output=xml:Z:${VEXLO_RESULTS}/win32.xml)
 endif()
 
@@ -65,7 +69,7 @@ endif()
 file(GLOB VEXLO_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(VEXLO_E2E_SOURCES)
   add_executable(vexlo_e2e_tests ${VEXLO_E2E_SOURCES})
-  target_link_libraries(vexlo_e2e_tests PRIVATE gtest_main ${VEXLO_WIN32_LIBS})
+  target_link_libraries(vexlo_e2e_tests PRIVATE gtest_main ${VEXLO_WIN32_LIBS} ${VEXLO_WIN32_TEST_LIBS})
   target_compile_definitions(vexlo_e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX)
   add_dependencies(vexlo_e2e_tests Vexlo ${VEXLO_HELPER_TARGETS})
   add_test(NAME e2e COMMAND vexlo_e2e_tests --gtest_output=xml:Z:${VEXLO_RESULTS}/e2e.xml)

@@ -1,6 +1,7 @@
 #include "capture/win32/capture_dialogs_win32.h"
 
 #include "platform/win32/module_path.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::capture::win32 {
@@ -37,7 +38,8 @@ std::u16string SaveDialogSetup::chosenPath() const {
 
 std::optional<std::u16string> CaptureDialogsWin32::askSavePath(const SaveRequest& request) {
   SaveDialogSetup setup(request, owner_, platform::win32::executableDirectory());
-  if (!GetSaveFileNameW(&setup.fields())) return std::nullopt;
+  auto askFileName = platform::win32::systemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+  if (!askFileName || !askFileName(&setup.fields())) return std::nullopt;
   return setup.chosenPath();
 }
 

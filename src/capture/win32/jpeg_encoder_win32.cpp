@@ -1,5 +1,7 @@
 #include "capture/win32/jpeg_encoder_win32.h"
 
+#include "platform/win32/system_function.h"
+
 namespace vexlo::capture::win32 {
 
 namespace {
@@ -23,15 +25,22 @@ bool readWhole(IStream* stream, std::string& bytes) {
   return SUCCEEDED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) && read == bytes.size();
 }
 
+template <typename Function>
+Function* gdiplusFunction(const char* name) {
+  return platform::win32::systemFunction<Function>(L"gdiplus.dll", name);
+}
+
 // GDI+ started for one encoding and shut down after it.
 class GdiplusSession {
  public:
   GdiplusSession() {
     Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread, external codecs
-    status_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+    auto startup = gdiplusFunction<decltype(Gdiplus::GdiplusStartup)>("GdiplusStartup");
+    status_ = startup ? startup(&token_, &input, nullptr) : Status::Win32Error;
   }
   ~GdiplusSession() {
-    if (status_ == Status::Ok) Gdiplus::GdiplusShutdown(token_);
+    if (status_ != Status::Ok) return;
+    if (auto shutdown = gdiplusFunction<decltype(Gdiplus::GdiplusShutdown)>("GdiplusShutdown")) shutdown(token_);
   }
   GdiplusSession(const GdiplusSession&) = delete;
   GdiplusSession& operator=(const GdiplusSession&) = delete;
@@ -62,9 +71,14 @@ JpegResult JpegEncoderWin32::encode(const Bitmap& picture, int quality) {
 
   // GDI+ reads the pixels where they are: 32 bits each, the fourth unused.
   Gdiplus::GpBitmap* image = nullptr;
-  Status status = Gdiplus::DllExports::GdipCreateBitmapFromScan0(
-      picture.width, picture.height, picture.width * 4, PixelFormat32bppRGB,
-      reinterpret_cast<BYTE*>(const_cast<DevicePixel*>(picture.pixels.data())), &image);
+  auto createBitmap =
+      gdiplusFunction<decltype(Gdiplus::DllExports::GdipCreateBitmapFromScan0)>("GdipCreateBitmapFromScan0");
+  auto disposeImage = gdiplusFunction<decltype(Gdiplus::DllExports::GdipDisposeImage)>("GdipDisposeImage");
+  SaveImageToStream save =
+      save_ ? save_ : gdiplusFunction<decltype(Gdiplus::DllExports::GdipSaveImageToStream)>("GdipSaveImageToStream");
+  if (!createBitmap || !disposeImage || !save) return {Status::Win32Error, {}};
+  Status status = createBitmap(picture.width, picture.height, picture.width * 4, PixelFormat32bppRGB,
+                               reinterpret_cast<BYTE*>(const_cast<DevicePixel*>(picture.pixels.data())), &image);
   if (status != Status::Ok) return {status, {}};
 
   JpegResult result;
@@ -75,11 +89,11 @@ JpegResult JpegEncoderWin32::encode(const Bitmap& picture, int quality) {
     ULONG value = static_cast<ULONG>(quality);
     const Gdiplus::EncoderParameters parameters = jpegQualityParameters(value);
     const CLSID encoder = jpegEncoderClsid();
-    result.status = save_(image, stream, &encoder, &parameters);
+    result.status = save(image, stream, &encoder, &parameters);
     if (result.status == Status::Ok && !readWhole(stream, result.bytes)) result.status = Status::Win32Error;
     stream->Release();
   }
-  Gdiplus::DllExports::GdipDisposeImage(image);
+  disposeImage(image);
   if (result.status != Status::Ok) result.bytes.clear();
   return result;
 }

@@ -24,7 +24,8 @@ CLSID jpegEncoderClsid();
 
 class JpegEncoderWin32 final : public JpegEncoder {
  public:
-  explicit JpegEncoderWin32(SaveImageToStream save = &Gdiplus::DllExports::GdipSaveImageToStream) : save_(save) {}
+  // Without a stand-in, GDI+'s own; GDI+ is loaded when first used.
+  explicit JpegEncoderWin32(SaveImageToStream save = nullptr) : save_(save) {}
   JpegResult encode(const Bitmap& picture, int quality) override;
 
  private:

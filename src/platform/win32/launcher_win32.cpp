@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::platform::win32 {
@@ -63,7 +64,8 @@ bool LauncherWin32::showShutDownDialog() {
 
 bool LauncherWin32::sendMci(std::u16string_view command) {
   const std::wstring text = wideString(command);
-  return mciSendStringW(text.c_str(), nullptr, 0, nullptr) == 0;
+  auto send = systemFunction<decltype(mciSendStringW)>(L"winmm.dll", "mciSendStringW");
+  return send && send(text.c_str(), nullptr, 0, nullptr) == 0;
 }
 
 bool LauncherWin32::fileFound(std::u16string_view fileName) {

@@ -6,6 +6,7 @@
 
 #include "controls/twips.h"
 #include "platform/win32/media_source_request_win32.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
 
@@ -86,7 +87,9 @@ MediaPlayerWin32::~MediaPlayerWin32() {
   close();
   if (replyWindow_) DestroyWindow(replyWindow_);
   if (resolver_) resolver_->Release();
-  if (mediaFoundationStarted_) MFShutdown();
+  if (mediaFoundationStarted_) {
+    if (auto shutdown = systemFunction<decltype(MFShutdown)>(L"mfplat.dll", "MFShutdown")) shutdown();
+  }
   if (comStarted_) CoUninitialize();
 }
 
@@ -124,10 +127,12 @@ bool MediaPlayerWin32::start() {
     // The user-interface thread is a single-threaded apartment; a thread
     // that chose otherwise keeps its choice, and owes no CoUninitialize.
     if (!comStarted_) comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    mediaFoundationStarted_ = SUCCEEDED(MFStartup(MF_VERSION));
+    auto startup = systemFunction<decltype(MFStartup)>(L"mfplat.dll", "MFStartup");
+    mediaFoundationStarted_ = startup && SUCCEEDED(startup(MF_VERSION, MFSTARTUP_FULL));
     if (!mediaFoundationStarted_) return false;
   }
-  if (!resolver_ && FAILED(MFCreateSourceResolver(&resolver_))) {
+  auto createResolver = systemFunction<decltype(MFCreateSourceResolver)>(L"mfplat.dll", "MFCreateSourceResolver");
+  if (!resolver_ && (!createResolver || FAILED(createResolver(&resolver_)))) {
     resolver_ = nullptr;
     return false;
   }
@@ -211,8 +216,9 @@ void MediaPlayerWin32::sourceOpened() {
 
   events_ = new Events(this);
   IMFPMediaItem* item = nullptr;
+  auto createPlayer = systemFunction<decltype(MFPCreateMediaPlayer)>(L"mfplay.dll", "MFPCreateMediaPlayer");
   const bool set =
-      SUCCEEDED(MFPCreateMediaPlayer(nullptr, FALSE, MFP_OPTION_NONE, events_, video_.handle(), &player_)) &&
+      createPlayer && SUCCEEDED(createPlayer(nullptr, FALSE, MFP_OPTION_NONE, events_, video_.handle(), &player_)) &&
       SUCCEEDED(player_->CreateMediaItemFromObject(source_, TRUE, 0, &item)) && SUCCEEDED(player_->SetMediaItem(item));
   if (item) item->Release();
   if (!set) close();
