@@ -9,6 +9,7 @@
 
 #include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
+#include "live_icon.h"
 
 namespace vexlo::controls::win32 {
 namespace {
@@ -251,13 +252,7 @@ TEST_F(BinderWin32Test, WindowGeometryAndVisibilityFollowTheModel) {
   EXPECT_TRUE(IsWindowVisible(hwnd));
 }
 
-bool isLiveIcon(HICON icon) {
-  ICONINFO info = {};
-  if (!GetIconInfo(icon, &info)) return false;
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  return true;
-}
+using win32_tests::isLiveIcon;
 
 // The tools of the binder's tooltip window, which the host window owns.
 int tooltipCount(HWND owner) {

@@ -8,18 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "live_icon.h"
+
 namespace vexlo::platform::win32 {
 namespace {
 
 const std::u16string kProgram = u"C:\\windows\\system32\\notepad.exe";
 
-bool isLiveIcon(HICON icon) {
-  ICONINFO info = {};
-  if (!GetIconInfo(icon, &info)) return false;
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  return true;
-}
+using win32_tests::isLiveIcon;
 
 // A folder of its own in the temporary folder, removed with what it holds.
 struct ScratchFolder {
