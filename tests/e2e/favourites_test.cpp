@@ -133,9 +133,16 @@ TEST_F(Favourites, RestoredEmoticonGoesIntoTheConversionAndAnAddedOneSurvivesARe
   EXPECT_EQ(comboItems(restored.emoticons), (std::vector<std::wstring>{L"赞", L"笑", L"哭"}));
   const std::optional<std::string> bytes = readFileBytes(settingsPath());
   ASSERT_TRUE(bytes);
-  const auto programs = iniSection(*bytes, "CXm");
-  ASSERT_TRUE(programs);
-  EXPECT_EQ(programs->size(), 2u) << "the program entries were not written back";
+  struct Written {
+    const char* section;
+    std::size_t entries;
+  };
+  for (Written w : {Written{"BQm", 3}, Written{"BQz", 3}, Written{"YYm", 1}, Written{"YYz", 1}, Written{"CXm", 2},
+                    Written{"CXz", 2}}) {
+    const auto lines = iniSection(*bytes, w.section);
+    ASSERT_TRUE(lines) << "no [" << w.section << "] after 退出";
+    EXPECT_EQ(lines->size(), w.entries) << "[" << w.section << "] was not written back whole";
+  }
 }
 
 TEST_F(Favourites, ProgramTilesShowTheirIconsAndNames) {
