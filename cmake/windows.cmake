@@ -43,6 +43,11 @@ foreach(program ${VEXLO_HELPER_PROGRAMS})
   list(APPEND VEXLO_HELPER_TARGETS ${name})
 endforeach()
 
+# Measurements under Wine or Windows (not tests): the region overlay against
+# a bare full-screen copy.
+add_executable(vexlo_overlay_measure EXCLUDE_FROM_ALL bench/win32/overlay_measure.cpp)
+target_link_libraries(vexlo_overlay_measure PRIVATE vexlo_win32 psapi)
+
 # GoogleTest sources, built with this toolchain: Debian's package on Linux;
 # on Windows point VEXLO_GTEST_SOURCE at a googletest checkout to build the tests.
 set(VEXLO_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source folder for the Windows-side tests")
