@@ -217,7 +217,11 @@ void OverlayWindowWin32::showSizeLabel() {
   SelectObject(dc, oldFont);
   ReleaseDC(sizeLabel_, dc);
   const PixelPoint at = overlay_->sizeLabelPosition();
-  SetWindowPos(sizeLabel_, nullptr, at.x, at.y, extent.cx + 4, extent.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // A static control may paint its new text at once, still at its old size,
+  // where a longer text wraps; keeping those bits would leave that painting
+  // in the label (under Wine the " * " of the size went missing).
+  SetWindowPos(sizeLabel_, nullptr, at.x, at.y, extent.cx + 4, extent.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
 }
 
 template <typename Action>
