@@ -355,7 +355,7 @@ TEST_F(Capture, F8RegionChosenWithThePointerAndEnterIsSavedAsAJpegOfItsSize) {
   EXPECT_NE(saveScreenshot(L"vexlo-capture-overlay.bmp"), L"");
 
   pressKey(VK_RETURN);
-  EXPECT_TRUE(waitUntil([&] { return !IsWindow(overlay); }, 3s)) << "Enter left the overlay open";
+  EXPECT_TRUE(waitUntil([&] { return !isVisible(overlay); }, 3s)) << "Enter left the overlay open";
   ASSERT_TRUE(waitUntil([&] { return textOf(frame_) == sizeText(width, height); }, 3s))
       << "the capture panel is captioned " << toUtf8(textOf(frame_));
   HWND jpeg = shownControl(L"JPG");
@@ -404,7 +404,7 @@ TEST_F(Capture, EscapeTwiceDropsTheRectangleThenClosesTheOverlayWithoutACapture)
   EXPECT_TRUE(IsWindow(overlay) && isVisible(overlay)) << "the first Escape closed the overlay";
 
   pressKey(VK_ESCAPE);
-  EXPECT_TRUE(waitUntil([&] { return !IsWindow(overlay); }, 3s)) << "the second Escape left the overlay open";
+  EXPECT_TRUE(waitUntil([&] { return !isVisible(overlay); }, 3s)) << "the second Escape left the overlay open";
   EXPECT_TRUE(waitUntil([&] { return isVisible(vexlo_.window()); }, 3s)) << "Vexlo did not come back";
   EXPECT_EQ(textOf(frame_), kCaptureCaption);
   EXPECT_FALSE(IsWindowEnabled(save)) << "保存 still offers a picture";

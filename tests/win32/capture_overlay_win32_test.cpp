@@ -176,7 +176,7 @@ TEST_F(CaptureOverlayWin32Test, EscapeTwiceClosesWithoutACapture) {
   EXPECT_TRUE(IsWindow(w));
   EXPECT_FALSE(IsWindowVisible(window.outlineLine(0)));
   key(VK_ESCAPE);
-  EXPECT_FALSE(IsWindow(w));
+  EXPECT_FALSE(IsWindowVisible(w));
   ASSERT_TRUE(ending.has_value());
   EXPECT_FALSE(ending->finished);
 }

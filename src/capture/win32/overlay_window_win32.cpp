@@ -82,16 +82,16 @@ void OverlayWindowWin32::movePointer(PixelPoint to) { SetCursorPos(to.x, to.y); 
 
 void OverlayWindowWin32::open(RegionOverlay& overlay) {
   close();
-  registerClasses(overlayProc, magnifierProc);
+  if (!window_) makeWindows();
+  if (!window_) return;
   overlay_ = &overlay;
   const Bitmap& frozen = overlay.frozen();
-  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kOverlayWindowClass, L"", WS_POPUP | WS_CLIPCHILDREN, 0,
-                            0, frozen.width, frozen.height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-  if (!window_) {
-    overlay_ = nullptr;
-    return;
-  }
-  createChildren();
+  // Made once and kept hidden between uses: F8 then costs the screen copy
+  // and its painting, not the making of some twenty windows.
+  showReadout();
+  showOutline();
+  showSizeLabel();
+  placeMagnifier();
   overlay.setView(this);
   SetWindowPos(window_, HWND_TOPMOST, 0, 0, frozen.width, frozen.height, SWP_SHOWWINDOW);
   takeFocus();
@@ -113,8 +113,12 @@ void OverlayWindowWin32::takeFocus() {
   if (join) AttachThreadInput(self, front, FALSE);
 }
 
-void OverlayWindowWin32::createChildren() {
+void OverlayWindowWin32::makeWindows() {
+  registerClasses(overlayProc, magnifierProc);
   HINSTANCE instance = GetModuleHandleW(nullptr);
+  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kOverlayWindowClass, L"", WS_POPUP | WS_CLIPCHILDREN, 0,
+                            0, 1, 1, nullptr, nullptr, instance, this);
+  if (!window_) return;
   for (HWND& line : lines_)
     line = CreateWindowExW(0, kOutlineLineClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 1, 1, window_, nullptr,
                            instance, nullptr);
@@ -125,38 +129,32 @@ void OverlayWindowWin32::createChildren() {
   magnifier_ = CreateWindowExW(0, kMagnifierWindowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                0, 0, kMagnifierWidth, kMagnifierHeight, window_, nullptr, instance, this);
   crossHairPen_ = CreatePen(PS_SOLID, 1, kRed);
-  swatchBrush_ = CreateSolidBrush(toColorRef(overlay_->colour()));
   swatch_ = createStatic(magnifier_, {}, toRect(kSwatch));
   for (int field = 0; field < kReadoutFieldCount; ++field) {
     const ReadoutRow& row = kReadoutRows[field];
     if (row.captionBack) captionBrushes_[field] = CreateSolidBrush(toColorRef(*row.captionBack));
     captions_[field] = createStatic(magnifier_, std::u16string(row.caption), toRect(row.captionRect),
                                     row.captionBack ? SS_CENTER : 0);
-    shownValues_[field] = overlay_->readout(static_cast<ReadoutField>(field));
-    values_[field] = createStatic(magnifier_, shownValues_[field], toRect(row.valueRect));
+    values_[field] = createStatic(magnifier_, {}, toRect(row.valueRect));
   }
   // Above the outline and the label wherever they meet.
   SetWindowPos(magnifier_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  placeMagnifier();
 }
 
 void OverlayWindowWin32::close() {
-  if (overlay_) overlay_->setView(nullptr);
+  if (!overlay_) return;
+  overlay_->setView(nullptr);
   overlay_ = nullptr;
-  if (window_) {
-    HWND closing = window_;
-    window_ = nullptr;
-    DestroyWindow(closing);  // its children go with it
-  }
-  magnifier_ = swatch_ = sizeLabel_ = nullptr;
-  lines_.fill(nullptr);
-  captions_.fill(nullptr);
-  values_.fill(nullptr);
+  ShowWindow(window_, SW_HIDE);
+}
+
+OverlayWindowWin32::~OverlayWindowWin32() {
+  close();
+  if (window_) DestroyWindow(window_);  // its children go with it
   const auto release = [](auto& object) {
     if (object) DeleteObject(object);
-    object = nullptr;
   };
-  for (HBRUSH& brush : captionBrushes_) release(brush);
+  for (HBRUSH brush : captionBrushes_) release(brush);
   release(swatchBrush_);
   release(sizeLabelBrush_);
   release(crossHairPen_);

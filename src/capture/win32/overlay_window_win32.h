@@ -23,7 +23,7 @@ inline constexpr wchar_t kMagnifierWindowClass[] = L"VexloMagnifier";
 class OverlayWindowWin32 final : public OverlayWindow, private OverlayView {
  public:
   OverlayWindowWin32() = default;
-  ~OverlayWindowWin32() override { close(); }
+  ~OverlayWindowWin32() override;
   OverlayWindowWin32(const OverlayWindowWin32&) = delete;
   OverlayWindowWin32& operator=(const OverlayWindowWin32&) = delete;
 
@@ -32,8 +32,8 @@ class OverlayWindowWin32 final : public OverlayWindow, private OverlayView {
   void open(RegionOverlay& overlay) override;
   void close() override;
 
-  // The windows while open, null otherwise.
-  HWND window() const { return window_; }
+  // The overlay while open, null otherwise; its parts once made.
+  HWND window() const { return overlay_ ? window_ : nullptr; }
   HWND magnifier() const { return magnifier_; }
   HWND valueWindow(ReadoutField field) const { return values_[field]; }
   HWND sizeLabel() const { return sizeLabel_; }
@@ -41,7 +41,7 @@ class OverlayWindowWin32 final : public OverlayWindow, private OverlayView {
 
  private:
   void overlayChanged(unsigned changes) override;
-  void createChildren();
+  void makeWindows();
   void takeFocus();
   void placeMagnifier();
   void showReadout();
