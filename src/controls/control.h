@@ -173,6 +173,13 @@ class Label : public Control {
  public:
   Label(std::string name, TwipsRect rect, std::u16string caption = {})
       : Control(Kind::Label, std::move(name), rect, std::move(caption)) {}
+  // One line that shows a path too long for it shortened in the middle,
+  // its end (a file's name) kept; the caption itself stays whole.
+  bool pathEllipsis() const { return pathEllipsis_; }
+  void setPathEllipsis(bool on) { pathEllipsis_ = on; }
+
+ private:
+  bool pathEllipsis_ = false;
 };
 
 class Button : public Control {

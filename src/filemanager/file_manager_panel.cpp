@@ -61,6 +61,7 @@ FileManagerPanel::FileManagerPanel(controls::Frame& panel, Links links, std::u16
 }
 
 void FileManagerPanel::build(controls::Frame& panel) {
+  pathLabel.setPathEllipsis(true);
   driveList.onClick = [this] { driveChosen(); };
   for (const Filter& filter : kFilters) filterList.addItem(std::u16string(filter.caption));
   filterList.onClick = [this] { filterChosen(); };

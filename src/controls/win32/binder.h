@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/control.h"
+#include "controls/win32/outline_list_view.h"
 #include "controls/win32/picture_box_view.h"
 
 namespace vexlo::controls::win32 {
@@ -98,6 +99,7 @@ class Binder : public ControlView {
   HFONT fontOf(const Control& c) const;
 
   void drawItem(Bound& bound, const DRAWITEMSTRUCT& item);
+  void applyItemHeight(const Bound& bound);
   void onCommand(Bound& bound, int code);
   void scrolled(Bound& bound, int request);
   bool holdsShape(const Control& container) const;
@@ -129,7 +131,11 @@ class Binder : public ControlView {
   HBRUSH panelBrush_ = nullptr;
   std::map<Colour, HBRUSH> colourBrushes_;
   UINT dpi_ = 96;
+  FolderIcons folderIcons_;
   bool pushing_ = false;  // a model change is being pushed: do not echo it back
+  // A key is being handled by a list: its change of selection is the
+  // keyboard's, not a click.
+  bool keySelecting_ = false;
   HWND hot_ = nullptr;
 };
 
