@@ -136,6 +136,7 @@ Binder::Bound& Binder::bind(Control& c, HWND parent) {
     b.hwnd = createChild(c, parent, kFirstId + static_cast<int>(record));
     if (b.hwnd) {
       byHwnd_[b.hwnd] = record;
+      b.ownProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(b.hwnd, GWLP_WNDPROC));
       SetWindowSubclass(b.hwnd, childProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
   }
@@ -359,14 +360,16 @@ void Binder::applyItems(const Bound& b) {
   // window: switching it back on would show a hidden one.
   const bool shown = (GetWindowLongW(b.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
   if (shown) SendMessageW(b.hwnd, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(b.hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+  const auto send = [&b](UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(b.ownProcedure, b.hwnd, message, wParam, lParam);
+  };
+  send(combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
   std::size_t characters = 0;
   for (const std::u16string& item : list.items()) characters += item.size() + 1;
-  SendMessageW(b.hwnd, combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.items().size(),
-               static_cast<LPARAM>(characters * sizeof(wchar_t)));
+  send(combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.items().size(), static_cast<LPARAM>(characters * sizeof(wchar_t)));
   for (const std::u16string& item : list.items())
-    SendMessageW(b.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
-  SendMessageW(b.hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
+    send(combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
+  send(combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
   if (shown) {
     SendMessageW(b.hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(b.hwnd, nullptr, TRUE);

@@ -70,6 +70,10 @@ class Binder : public ControlView {
     HWND hwnd = nullptr;         // null for a shape
     RECT area = {};              // where a shape is drawn in its container
     KeptIcons icons;             // what a picture box shows
+    // The window's own procedure, beneath the binder's subclass: a long
+    // list is filled straight through it, since every message through a
+    // subclass costs a property lookup (under Wine a server round trip).
+    WNDPROC ownProcedure = nullptr;
   };
 
   // Creates the windows of a container's contents, and those of the shown
