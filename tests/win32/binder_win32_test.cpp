@@ -570,6 +570,13 @@ TEST_F(BinderWin32Test, ListKeysMoveTheHighlightOrChooseAndClicksAndDoubleClicks
   EXPECT_EQ(doubleClicks, 1);
 }
 
+TEST_F(BinderWin32Test, ADropDownListDropsWideEnoughForItsLongestEntry) {
+  HWND h = binder->handleOf(fontSizes);
+  const int closedWidth = static_cast<int>(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0));
+  fontSizes.setItems({u"9", u"C: [一个很长很长很长很长很长的卷标名称]"});
+  EXPECT_GT(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0), closedWidth + 100);
+}
+
 TEST_F(BinderWin32Test, AHiddenListFilledWithManyItemsStaysHidden) {
   list.setVisible(false);
   std::vector<std::u16string> many(5000, u"文件.txt");

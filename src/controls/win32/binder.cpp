@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "controls/twips.h"
 #include "controls/win32/artwork.h"
 #include "controls/win32/media_host_view.h"
@@ -370,10 +372,27 @@ void Binder::applyItems(const Bound& b) {
   for (const std::u16string& item : list.items())
     send(combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
   send(combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
+  if (combo) applyDroppedWidth(b);
   if (shown) {
     SendMessageW(b.hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(b.hwnd, nullptr, TRUE);
   }
+}
+
+void Binder::applyDroppedWidth(const Bound& b) {
+  // The list that drops down is wide enough for its longest entry (a drive
+  // with its volume label), however narrow the closed box.
+  HDC dc = GetDC(b.hwnd);
+  HGDIOBJ old = SelectObject(dc, fontOf(*b.control));
+  int widest = 0;
+  for (const std::u16string& item : static_cast<ListControl&>(*b.control).items()) {
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, wide(item), static_cast<int>(item.size()), &size);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(b.hwnd, dc);
+  SendMessageW(b.hwnd, CB_SETDROPPEDWIDTH, widest + GetSystemMetrics(SM_CXVSCROLL) + toPixels(120), 0);
 }
 
 void Binder::applyItemHeight(const Bound& b) {

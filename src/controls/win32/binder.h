@@ -104,6 +104,7 @@ class Binder : public ControlView {
 
   void drawItem(Bound& bound, const DRAWITEMSTRUCT& item);
   void applyItemHeight(const Bound& bound);
+  void applyDroppedWidth(const Bound& bound);
   void onCommand(Bound& bound, int code);
   void scrolled(Bound& bound, int request);
   bool holdsShape(const Control& container) const;
