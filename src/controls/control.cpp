@@ -127,11 +127,14 @@ void OptionButton::userClick() { setValue(true); }
 
 void ListControl::addItem(std::u16string item) {
   items_.push_back(std::move(item));
+  if (!looks_.empty()) looks_.emplace_back();
   changed(Property::Items);
 }
 
-void ListControl::setItems(std::vector<std::u16string> items) {
+void ListControl::setItems(std::vector<std::u16string> items, std::vector<ItemLook> looks) {
   items_ = std::move(items);
+  looks_ = std::move(looks);
+  looks_.resize(looks_.empty() ? 0 : items_.size());
   selected_ = -1;
   changed(Property::Items);
 }
@@ -139,6 +142,7 @@ void ListControl::setItems(std::vector<std::u16string> items) {
 void ListControl::insertItem(int index, std::u16string item) {
   if (index < 0 || index > count()) return;
   items_.insert(items_.begin() + index, std::move(item));
+  if (!looks_.empty()) looks_.insert(looks_.begin() + index, ItemLook{});
   if (selected_ >= index) ++selected_;
   changed(Property::Items);
 }
@@ -146,6 +150,7 @@ void ListControl::insertItem(int index, std::u16string item) {
 void ListControl::removeItem(int index) {
   if (index < 0 || index >= count()) return;
   items_.erase(items_.begin() + index);
+  if (!looks_.empty()) looks_.erase(looks_.begin() + index);
   if (selected_ == index)
     selected_ = -1;
   else if (selected_ > index)
@@ -164,6 +169,23 @@ void ListControl::setSelectedIndex(int index) {
   selected_ = index;
   changed(Property::Selection);
   raise(onClick);
+}
+
+void ListControl::userSelect(int index) {
+  if (keysOnlyHighlight_ && index >= 0 && index == selected_) {
+    raise(onClick);
+    return;
+  }
+  setSelectedIndex(index);
+}
+
+void ListControl::userKeySelect(int index) {
+  if (!keysOnlyHighlight_) {
+    setSelectedIndex(index);
+    return;
+  }
+  // The window already shows the highlight.
+  if (index >= -1 && index < count()) selected_ = index;
 }
 
 std::u16string ListControl::selectedText() const {

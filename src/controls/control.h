@@ -173,6 +173,13 @@ class Label : public Control {
  public:
   Label(std::string name, TwipsRect rect, std::u16string caption = {})
       : Control(Kind::Label, std::move(name), rect, std::move(caption)) {}
+  // One line that shows a path too long for it shortened in the middle,
+  // its end (a file's name) kept; the caption itself stays whole.
+  bool pathEllipsis() const { return pathEllipsis_; }
+  void setPathEllipsis(bool on) { pathEllipsis_ = on; }
+
+ private:
+  bool pathEllipsis_ = false;
 };
 
 class Button : public Control {
@@ -228,6 +235,16 @@ class OptionButton : public Control {
   bool value_ = false;
 };
 
+// What an outline list draws before an item's text.
+enum class ItemIcon : std::uint8_t { None, OpenFolder, ClosedFolder };
+
+// An outline list's item: indented by `level` steps, after its icon.
+struct ItemLook {
+  int level = 0;
+  ItemIcon icon = ItemIcon::None;
+  friend bool operator==(const ItemLook&, const ItemLook&) = default;
+};
+
 // A list box or a drop-down list: items and one selected index (-1: none).
 class ListControl : public Control {
  public:
@@ -236,8 +253,10 @@ class ListControl : public Control {
   int count() const { return static_cast<int>(items_.size()); }
   void addItem(std::u16string item);
   // Replaces every item at once: one change for the view however long the
-  // list, and no selection left.
-  void setItems(std::vector<std::u16string> items);
+  // list, and no selection left. An outline list takes each item's look.
+  void setItems(std::vector<std::u16string> items, std::vector<ItemLook> looks = {});
+  // One look per item, or none when the list draws plain items.
+  const std::vector<ItemLook>& looks() const { return looks_; }
   // Inserts before `index` (0..count); the selection stays on its item.
   void insertItem(int index, std::u16string item);
   // Removes one item; a removed selected item leaves no selection. Neither
@@ -249,16 +268,30 @@ class ListControl : public Control {
   // An index outside the list is refused and leaves the selection as it is.
   void setSelectedIndex(int index);
   std::u16string selectedText() const;
-  void userSelect(int index) { setSelectedIndex(index); }
+  // A click on an item. In a list whose keys only move the highlight, a
+  // click on the highlighted item still acts.
+  void userSelect(int index);
+  // The user moved the selection with the keyboard: a choice like a click,
+  // unless the keys only move the highlight (Enter or a click then acts).
+  void userKeySelect(int index);
+  void setKeysOnlyHighlight(bool only) { keysOnlyHighlight_ = only; }
 
  private:
   std::vector<std::u16string> items_;
+  std::vector<ItemLook> looks_;
   int selected_ = -1;
+  bool keysOnlyHighlight_ = false;
 };
 
 class ListBox : public ListControl {
  public:
-  ListBox(std::string name, TwipsRect rect) : ListControl(Kind::ListBox, std::move(name), rect) {}
+  // An outline list draws each item indented after its icon.
+  ListBox(std::string name, TwipsRect rect, bool outline = false)
+      : ListControl(Kind::ListBox, std::move(name), rect), outline_(outline) {}
+  bool outline() const { return outline_; }
+
+ private:
+  bool outline_;
 };
 
 class DropDownList : public ListControl {

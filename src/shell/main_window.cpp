@@ -24,9 +24,6 @@ constexpr std::array<PanelText, kPanelCount> kPanels = {{
 
 constexpr TwipsRect kPanelRect{120, 900, 4935, 3615};
 
-constexpr std::array<std::u16string_view, 5> kFileFilters = {u"所有文件", u"可执行文件", u"文本·文档", u"图片·位图",
-                                                             u"Flash·影音"};
-
 // The band between the panel area and the window's edges.
 constexpr int kCollapseLeft = 105;
 constexpr int kCollapseRight = 5055;
@@ -77,7 +74,7 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
       panelFrames(makePanelFrames()),
       collapsedSquare("Pi", {0, 0, 660, 660}),
       formatter(*panelFrames[0], services, status, random, [this] { collapse(); }),
-      media(*panelFrames[kMediaPanel], services.mediaPlayer, status, [this] { browseFiles(kMediaFilter); }),
+      media(*panelFrames[kMediaPanel], services.mediaPlayer, status, [this] { browseFiles(filemanager::kMediaFilter); }),
       programs(*panelFrames[kToolboxPanel],
                {services.launcher, services.pointer, services.screen, status, [this] { collapse(); },
                 [this] { panelSelector[kToolboxPanel]->setValue(true); }}),
@@ -87,7 +84,7 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
               status,
               services.codec,
               [this](int panel) { panelSelector[panel]->setValue(true); },
-              [this](int filter) { fileFilterList.setSelectedIndex(filter); }}),
+              [this](int filter) { fileManager.chooseFilter(filter); }}),
       capture(*panelFrames[kCapturePanel], services.capture, status,
               {[this] { window.setVisible(false); }, [this] { expand(); },
                [this] { panelSelector[kCapturePanel]->setValue(true); }}),
@@ -97,7 +94,20 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
                   {services.launcher, services.startupRegistry, services.popupMenu, services.pointer, services.screen,
                    services.environment, services.environment.executableName(), status, [this] { collapse(); },
                    [this] { formatter.inputBox.focus(); }}),
-      fileFilterList("Combo2", {1080, 1020, 1335, 300}),
+      fileManager(*panelFrames[kFileManagerPanel],
+                  {services.fileManager, services.launcher, services.screen, status,
+                   {[this] { collapse(); }, [this] { expand(); }, [this] { return window.visible(); },
+                    [this](const std::u16string& path) {
+                      panelSelector[kMediaPanel]->setValue(true);
+                      media.playMedia(path);
+                    },
+                    [this](std::u16string name, std::u16string path) {
+                      addMediaFavourite(std::move(name), std::move(path));
+                    },
+                    [this](std::u16string name, std::u16string path) {
+                      addProgramFavourite(std::move(name), std::move(path));
+                    }}},
+                  services.environment.executableDirectory()),
       services_(services) {
   build();
 }
@@ -140,8 +150,6 @@ void MainWindow::build() {
   for (auto& frame : panelFrames) window.add(*frame);
 
   for (auto& frame : panelFrames) frame->onMouseMove = [this](int, int, int) { programs.leaveHover(); };
-  for (std::u16string_view filter : kFileFilters) fileFilterList.addItem(std::u16string(filter));
-  panelFrames[kFileManagerPanel]->add(fileFilterList);
 
   // Above the panels: the media favourites and the editor; the focus sink
   // of the tiles lies outside the window's width.
@@ -172,7 +180,7 @@ bool MainWindow::start() {
 
   restoreSettings();
   capture.qualityList.setSelectedIndex(0);
-  fileFilterList.setSelectedIndex(0);
+  fileManager.chooseFilter(0);
   clockLabel.setTooltip(dateTooltip(services_.clock.now()));
   formatter.rebuildGradient();
 
@@ -216,9 +224,10 @@ void MainWindow::selectPanel(int index) {
   media.hideFavourites();
   formatter.hideChooser();
   editor.hide();
+  if (index == kFileManagerPanel) fileManager.showing();
   // Frames below the chosen one stay as they are: the chosen frame covers them.
   for (int f = index; f < kPanelCount; ++f) panelFrames[f]->setVisible(f == index);
-  if (index == kFileManagerPanel) fileFilterList.setSelectedIndex(0);
+  if (index == kFileManagerPanel) fileManager.chooseFilter(0);
 }
 
 void MainWindow::addMediaFavourite(std::u16string name, std::u16string path) {
@@ -231,7 +240,7 @@ void MainWindow::addMediaFavourite(std::u16string name, std::u16string path) {
 
 void MainWindow::browseFiles(int filter) {
   panelSelector[kFileManagerPanel]->setValue(true);
-  fileFilterList.setSelectedIndex(filter);
+  fileManager.chooseFilter(filter);
 }
 
 void MainWindow::windowMouseMove(int x, int y) {

@@ -12,6 +12,7 @@
 #include "favourites/favourites_editor.h"
 #include "favourites/icon_panel.h"
 #include "favourites/media_panel.h"
+#include "filemanager/file_manager_panel.h"
 #include "formatter/formatter_panel.h"
 #include "formatter/random_source.h"
 #include "utilities/system_tools.h"
@@ -28,7 +29,6 @@ inline constexpr int kMediaPanel = 1;
 inline constexpr int kCapturePanel = 2;
 inline constexpr int kFileManagerPanel = 3;
 inline constexpr int kToolboxPanel = 4;
-inline constexpr int kMediaFilter = 4;
 inline constexpr int kExpandedWidth = 5205;
 inline constexpr int kExpandedHeight = 4695;
 inline constexpr int kCollapsedSize = 690;
@@ -94,8 +94,7 @@ class MainWindow {
   favourites::FavouritesEditor editor;
   capture::CapturePanel capture;
   utilities::SystemTools systemTools;
-  // The file manager's type filter.
-  controls::DropDownList fileFilterList;
+  filemanager::FileManagerPanel fileManager;
 
  private:
   void build();
@@ -108,6 +107,10 @@ class MainWindow {
   // Writes the settings file; false (after telling the user) when it could not.
   bool saveSettings();
   SettingsToSave collectSettings() const;
+  // The file manager's directory as the file can hold it, or the stored
+  // text when the directory cannot be written in the code page or within
+  // the key's limit.
+  std::u16string pathToSave() const;
   int pixelsX(double twips) const;
   int pixelsY(double twips) const;
 

@@ -36,6 +36,7 @@ void MainWindow::restore(const StoredSettings& stored) {
   for (int i = 0; i < 3; ++i)
     if (stored.colours[i]) formatter.colourButtons[i]->setBackColour(*stored.colours[i] & 0xFFFFFF);
   storedPath_ = stored.path.value_or(u"");
+  if (stored.path) fileManager.restoreDirectory(*stored.path);
   formatter.emoticons.favourites.restore(stored.emoticons);
   media.favourites.restore(stored.media);
   for (const SettingsEntry& e : stored.programs) programs.appendProgramTile(e.name, e.address);
@@ -59,8 +60,15 @@ SettingsToSave MainWindow::collectSettings() const {
   s.rainbow = formatter.colourModeOptions[2]->value();
   s.random = formatter.colourModeOptions[3]->value();
   for (int i = 0; i < 3; ++i) s.colours[i] = formatter.colourButtons[i]->backColour().value_or(0);
-  s.path = storedPath_;
+  s.path = pathToSave();
   return s;
+}
+
+std::u16string MainWindow::pathToSave() const {
+  const std::u16string& directory = fileManager.currentDirectory();
+  const std::string bytes = services_.codec.encode(directory);
+  if (bytes.size() <= kPathBytes && services_.codec.decode(bytes) == directory) return directory;
+  return storedPath_;
 }
 
 bool MainWindow::saveSettings() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "capture/capture_services.h"
+#include "filemanager/file_manager_services.h"
 #include "platform/file_store.h"
 #include "platform/launcher.h"
 #include "platform/media_player.h"
@@ -31,6 +32,7 @@ struct Services {
   platform::StartupRegistry& startupRegistry;
   platform::PopupMenu& popupMenu;
   capture::CaptureServices capture;
+  filemanager::FileManagerServices fileManager;
 };
 
 }  // namespace vexlo::shell

@@ -18,7 +18,6 @@ constexpr std::size_t kStartWithWindowsLimit = 2;
 constexpr std::size_t kIndexLimit = 2;
 constexpr std::size_t kBooleanLimit = 7;
 constexpr std::size_t kColourLimit = 9;
-constexpr std::size_t kPathLimit = 254;
 constexpr std::size_t kCountLimit = 4;
 
 constexpr std::uint32_t kLargestColour = 0xFFFFFF;
@@ -188,7 +187,7 @@ StoredSettings readSettings(std::string_view fileBytes, const platform::AnsiCode
   stored.random = readBoolean(file, "Sj", codec);
   for (std::size_t i = 0; i < kColourKeys.size(); ++i) stored.colours[i] = readColour(file, kColourKeys[i], codec);
 
-  std::optional<std::u16string> path = limitedText(file, "Path", kPathLimit, codec);
+  std::optional<std::u16string> path = limitedText(file, "Path", kPathBytes, codec);
   if (path && !path->empty()) stored.path = std::move(path);
 
   stored.emoticons = readList(file, kEmoticonKeys, codec);

@@ -15,6 +15,9 @@
 
 namespace vexlo::shell {
 
+// The most bytes a start-up reads back from the "Path" key.
+inline constexpr std::size_t kPathBytes = 254;
+
 // The executable's directory followed by "Vexlo.ini": a drive root such as
 // "C:\" (exactly 3 characters) already ends in a backslash, any other
 // directory gets one.

@@ -197,7 +197,23 @@ std::vector<std::wstring> comboItems(HWND combo) {
   return items;
 }
 
+std::vector<std::wstring> listItems(HWND list) {
+  std::vector<std::wstring> items;
+  const auto count = static_cast<LONG_PTR>(send(list, LB_GETCOUNT));
+  for (LONG_PTR i = 0; i < count && i < 100000; ++i) items.push_back(listBoxItem(list, static_cast<int>(i)));
+  return items;
+}
+
 bool clickListItem(HWND list, int index) {
+  return clickListEntry(list, index) && waitUntil([&] { return listSelection(list) == index; }, 2s);
+}
+
+bool clickListEntry(HWND list, int index) {
+  // Scrolled into view first, as a user scrolls to an entry below the fold.
+  const auto shownTop = static_cast<LONG_PTR>(send(list, LB_GETTOPINDEX));
+  const auto entryHeight = static_cast<LONG_PTR>(send(list, LB_GETITEMHEIGHT, 0));
+  if (entryHeight > 0 && (index < shownTop || (index - shownTop + 1) * entryHeight > heightOf(clientRect(list))))
+    send(list, LB_SETTOPINDEX, index);
   const auto top = static_cast<LONG_PTR>(send(list, LB_GETTOPINDEX));
   const auto height = static_cast<LONG_PTR>(send(list, LB_GETITEMHEIGHT, 0));
   const RECT client = clientRect(list);
@@ -208,8 +224,7 @@ bool clickListItem(HWND list, int index) {
     return false;
   }
   const POINT origin = clientOrigin(list);
-  if (!clickAt(origin.x + widthOf(client) / 2, origin.y + static_cast<int>(y))) return false;
-  return waitUntil([&] { return listSelection(list) == index; }, 2s);
+  return clickAt(origin.x + widthOf(client) / 2, origin.y + static_cast<int>(y));
 }
 
 bool clickComboItem(HWND combo, int index) {

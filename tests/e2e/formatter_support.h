@@ -59,8 +59,13 @@ int listSelection(HWND list);
 int comboSelection(HWND combo);
 std::vector<std::wstring> comboItems(HWND combo);
 
+// A list box's entries through LB_GETTEXT, which crosses processes.
+std::vector<std::wstring> listItems(HWND list);
 // Selects a list box entry with a real click on it (the entry must be in view).
 bool clickListItem(HWND list, int index);
+// A real click on the entry, for a list whose click acts and changes what
+// the list holds (the entry must be in view).
+bool clickListEntry(HWND list, int index);
 // Opens a drop-down list with a real click and clicks the entry in the list
 // that drops down.
 bool clickComboItem(HWND combo, int index);

@@ -4,6 +4,7 @@
 #include "fakes/capture_fakes.h"
 #include "fakes/fake_services.h"
 #include "fakes/iconv_codec.h"
+#include "fakes/memory_file_system.h"
 #include "fakes/memory_file_store.h"
 #include "fakes/utilities_fakes.h"
 #include "fakes/scripted_random.h"
@@ -35,10 +36,14 @@ struct ShellHarness {
   FakeJpegEncoder jpegEncoder;
   FakeCaptureDialogs captureDialogs;
   FakeOverlayWindow overlayWindow{log};
+  MemoryFileSystem fileSystem;
+  FakeInputBox inputBox;
+  FakePictureDecoder pictures;
   shell::Services services{tray,   pointer,   screen,    keyboard,    clock,  messageBox, instanceLock,
                            memory, clipboard, codec,     application, files,  environment,
                            mediaPlayer, launcher,   startupRegistry, popupMenu,
-                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow}};
+                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow},
+                           {fileSystem, inputBox, pictures}};
 
   const std::u16string settingsFile = u"C:\\Tools\\Vexlo\\Vexlo.ini";
 };

@@ -383,16 +383,16 @@ TEST_F(FavouritesTest, FavouritesToggleAndPanelSelectionAndBrowsing) {
 
   media().browseButton.userClick();
   EXPECT_TRUE(w.panelSelector[3]->value());
-  EXPECT_EQ(w.fileFilterList.selectedIndex(), 4);
+  EXPECT_EQ(w.fileManager.filterList.selectedIndex(), 4);
   struct Browse {
     int list, filter;
   };
   for (Browse b : {Browse{1, 4}, Browse{2, 1}}) {
-    w.fileFilterList.setSelectedIndex(0);
+    w.fileManager.filterList.setSelectedIndex(0);
     editor().open(EditMode::Add, b.list);
     editor().browseButton.userClick();
     EXPECT_FALSE(editor().frame.visible());
-    EXPECT_EQ(w.fileFilterList.selectedIndex(), b.filter);
+    EXPECT_EQ(w.fileManager.filterList.selectedIndex(), b.filter);
   }
 }
 

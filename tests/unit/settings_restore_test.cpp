@@ -74,6 +74,7 @@ TEST_F(SettingsRestoreTest, ExitWritesEveryKeyInOrderAndKeepsListsUnchanged) {
   withFile("[Quenby_Sarn]\r\nBQs=1\r\nYYs=-1\r\nCXs=0\r\nPath=D:\\照片\r\n"
            "[BQm]\r\n0=笑脸\r\n 1 =哭脸\r\n2=旧的\r\n[BQz]\r\n0=http://a/1.gif\r\n1=http://a/2.gif\r\n"
            "[CXm]\r\n0=记事本\r\n[CXz]\r\n0=C:\\Windows\\notepad.exe\r\n");
+  h.fileSystem.addDirectory(u"D:\\照片");
   auto& w = start();
   EXPECT_EQ(w.formatter.emoticons.emoticonList.count(), 2);
   EXPECT_EQ(w.formatter.emoticons.emoticonList.items()[1], u"哭脸");

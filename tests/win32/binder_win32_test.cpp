@@ -29,6 +29,9 @@ struct BinderWin32Test : ::testing::Test {
   CheckBox check{"Check", {120, 240, 900, 240}, u"粗体"};
   ListBox list{"List", {120, 600, 1200, 900}};
   TextBox text{"Text", {1500, 600, 2000, 900}, true};
+  // An outline list whose one click acts, as a directory list's does.
+  ListBox folders{"Folders", {2400, 120, 1500, 1200}, true};
+  Label pathLabel{"Path", {2400, 1350, 1500, 150}, u"C:\\很长的路径\\目录\\文件.txt"};
   Button coloured{"Coloured", {1500, 1700, 900, 300}, u"论 坛"};
   // A panel that starts hidden, with a hidden frame inside it.
   Frame hidden{"Hidden", {120, 120, 4000, 2500}, u"稍后"};
@@ -50,7 +53,7 @@ struct BinderWin32Test : ::testing::Test {
   DropDownList focusSink{"FocusSink", {6000, 0, 300, 300}};
   HWND hwnd = nullptr;
   std::unique_ptr<Binder> binder;
-  int clicks = 0, listClicks = 0, scrollChanges = 0;
+  int clicks = 0, listClicks = 0, scrollChanges = 0, folderClicks = 0;
 
   void SetUp() override {
     WNDCLASSW wc = {};
@@ -65,6 +68,13 @@ struct BinderWin32Test : ::testing::Test {
     frame.add(list);
     frame.add(text);
     frame.add(coloured);
+    window.add(folders);
+    folders.setItems({u"C:\\", u"Windows", u"System32"},
+                     {{0, ItemIcon::OpenFolder}, {1, ItemIcon::OpenFolder}, {2, ItemIcon::ClosedFolder}});
+    folders.setKeysOnlyHighlight(true);
+    folders.onClick = [this] { ++folderClicks; };
+    pathLabel.setPathEllipsis(true);
+    window.add(pathLabel);
     list.addItem(u"宋体");
     list.addItem(u"仿宋");
     coloured.setBackColour(0xFFFFC0);
@@ -511,6 +521,73 @@ TEST_F(BinderWin32Test, AKeyDownReachesTheModelBeforeTheControlHandlesIt) {
       EXPECT_EQ(fontSizes.selectedIndex(), 0) << "the list's own handling did not run";
     }
   }
+}
+
+TEST_F(BinderWin32Test, AnOutlineListIsOwnerDrawnAndKeepsEveryItemsText) {
+  HWND h = binder->handleOf(folders);
+  const LONG style = GetWindowLongW(h, GWL_STYLE);
+  EXPECT_EQ(style & (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS), LBS_OWNERDRAWFIXED | LBS_HASSTRINGS);
+  EXPECT_EQ(GetWindowLongW(binder->handleOf(list), GWL_STYLE) & LBS_OWNERDRAWFIXED, 0);
+  ASSERT_EQ(SendMessageW(h, LB_GETCOUNT, 0, 0), 3);
+  wchar_t item[32] = {};
+  SendMessageW(h, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(item));
+  EXPECT_STREQ(item, L"System32");
+  EXPECT_GE(SendMessageW(h, LB_GETITEMHEIGHT, 0, 0), 16);  // room for the folder icon
+  EXPECT_EQ(GetWindowLongW(binder->handleOf(pathLabel), GWL_STYLE) & SS_ELLIPSISMASK, SS_PATHELLIPSIS);
+  EXPECT_EQ(textOf(binder->handleOf(pathLabel)), L"C:\\很长的路径\\目录\\文件.txt");
+}
+
+TEST_F(BinderWin32Test, ListKeysMoveTheHighlightOrChooseAndClicksAndDoubleClicksReachTheModel) {
+  HWND h = binder->handleOf(folders);
+  SendMessageW(h, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(h, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(folders.selectedIndex(), SendMessageW(h, LB_GETCURSEL, 0, 0));
+  EXPECT_GE(folders.selectedIndex(), 0);
+  EXPECT_EQ(folderClicks, 0) << "an arrow key acted like a click";
+  // A click on the highlighted entry acts.
+  RECT entry = {};
+  SendMessageW(h, LB_GETITEMRECT, folders.selectedIndex(), reinterpret_cast<LPARAM>(&entry));
+  const LPARAM at = MAKELPARAM(entry.left + 5, (entry.top + entry.bottom) / 2);
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(h, WM_LBUTTONUP, 0, at);
+  EXPECT_GE(folderClicks, 1);
+  // The second click of a double click does not act again.
+  const int afterClick = folderClicks;
+  SendMessageW(h, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(h, WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(folderClicks, afterClick);
+
+  // In a plain list the keys choose, and a double click reaches the model.
+  int doubleClicks = 0;
+  list.onDoubleClick = [&] { ++doubleClicks; };
+  HWND plain = binder->handleOf(list);
+  SendMessageW(plain, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(listClicks, 1);
+  SendMessageW(plain, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&entry));
+  const LPARAM first = MAKELPARAM(entry.left + 5, (entry.top + entry.bottom) / 2);
+  SendMessageW(plain, WM_LBUTTONDBLCLK, MK_LBUTTON, first);
+  SendMessageW(plain, WM_LBUTTONUP, 0, first);
+  EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(BinderWin32Test, ADropDownListDropsWideEnoughForItsLongestEntry) {
+  HWND h = binder->handleOf(fontSizes);
+  const int closedWidth = static_cast<int>(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0));
+  fontSizes.setItems({u"9", u"C: [一个很长很长很长很长很长的卷标名称]"});
+  EXPECT_GT(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0), closedWidth + 100);
+}
+
+TEST_F(BinderWin32Test, AHiddenListFilledWithManyItemsStaysHidden) {
+  list.setVisible(false);
+  std::vector<std::u16string> many(5000, u"文件.txt");
+  list.setItems(many);
+  HWND h = binder->handleOf(list);
+  EXPECT_FALSE(GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(SendMessageW(h, LB_GETCOUNT, 0, 0), 5000);
+  list.setVisible(true);
+  list.setItems({u"a", u"b"});
+  EXPECT_TRUE(IsWindowVisible(h));
+  EXPECT_EQ(SendMessageW(h, LB_GETCOUNT, 0, 0), 2);
 }
 
 TEST_F(BinderWin32Test, WindowForMakesAHiddenContainersWindowsWithoutShowingThem) {

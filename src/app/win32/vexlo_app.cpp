@@ -11,9 +11,12 @@
 #include "capture/win32/screen_copier_win32.h"
 #include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
+#include "filemanager/win32/picture_decoder_win32.h"
 #include "platform/win32/ansi_codec_win32.h"
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/file_store_win32.h"
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/input_box_win32.h"
 #include "platform/win32/module_path.h"
 #include "platform/win32/input_win32.h"
 #include "platform/win32/executable_name_win32.h"
@@ -47,6 +50,7 @@ struct Program {
     captureDialogs.setOwner(hwnd);
     launcher.setOwner(hwnd);
     popupMenu.setWindow(hwnd);
+    inputBox.setOwner(hwnd);
   }
 
   HWND mainWindow;
@@ -73,11 +77,15 @@ struct Program {
   capture::win32::JpegEncoderWin32 jpegEncoder;
   capture::win32::CaptureDialogsWin32 captureDialogs;
   capture::win32::OverlayWindowWin32 overlayWindow;
+  platform::win32::FileSystemWin32 fileSystem;
+  platform::win32::InputBoxWin32 inputBox;
+  filemanager::win32::PictureDecoderWin32 pictures;
   formatter::SplitMixRandom random{GetTickCount64()};
   shell::Services services{tray,   pointer,   screen, keyboard,    clock, messageBox, instanceLock,
                            memory, clipboard, codec,  application, files, environment,
                            mediaPlayer, launcher,   startupRegistry, popupMenu,
-                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow}};
+                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow},
+                           {fileSystem, inputBox, pictures}};
   shell::MainWindow window{services, random};
   std::unique_ptr<controls::win32::Binder> binder;
 };
@@ -170,6 +178,8 @@ int run(HINSTANCE instance) {
   program->binder->onWindowMade = [](controls::Control& control, HWND made) {
     if (&control == &program->window.capture.picture)
       capture::win32::showCapturedPicture(made, program->window.capture.picture);
+    if (&control == &program->window.fileManager.previewPicture)
+      capture::win32::showCapturedPicture(made, program->window.fileManager.previewPicture);
   };
   program->binder->create();
 

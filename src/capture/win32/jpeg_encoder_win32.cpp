@@ -1,12 +1,14 @@
 #include "capture/win32/jpeg_encoder_win32.h"
 
-#include "platform/win32/system_function.h"
+#include "platform/win32/gdiplus_session.h"
 
 namespace vexlo::capture::win32 {
 
 namespace {
 
 using Gdiplus::Status;
+using platform::win32::GdiplusSession;
+using platform::win32::gdiplusFunction;
 
 CLSID clsidOf(const wchar_t* text) {
   CLSID clsid = {};
@@ -24,32 +26,6 @@ bool readWhole(IStream* stream, std::string& bytes) {
   ULONG read = 0;
   return SUCCEEDED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) && read == bytes.size();
 }
-
-template <typename Function>
-Function* gdiplusFunction(const char* name) {
-  return platform::win32::systemFunction<Function>(L"gdiplus.dll", name);
-}
-
-// GDI+ started for one encoding and shut down after it.
-class GdiplusSession {
- public:
-  GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread, external codecs
-    auto startup = gdiplusFunction<decltype(Gdiplus::GdiplusStartup)>("GdiplusStartup");
-    status_ = startup ? startup(&token_, &input, nullptr) : Status::Win32Error;
-  }
-  ~GdiplusSession() {
-    if (status_ != Status::Ok) return;
-    if (auto shutdown = gdiplusFunction<decltype(Gdiplus::GdiplusShutdown)>("GdiplusShutdown")) shutdown(token_);
-  }
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-  Status status() const { return status_; }
-
- private:
-  ULONG_PTR token_ = 0;
-  Status status_;
-};
 
 }  // namespace
 

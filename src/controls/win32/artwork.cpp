@@ -158,6 +158,38 @@ void drawGlyph(HDC dc, const Box& b, const std::string& name) {
     Arc(dc, b.px(0.1), b.py(0.12), b.px(0.9), b.py(0.92), b.px(0.35), b.py(0.12), b.px(0.65), b.py(0.12));
     SelectObject(dc, oldBrush);
     line(dc, b, 0.5, 0.0, 0.5, 0.45, RGB(0xC8, 0x3A, 0x3A), u + 1);
+  } else if (name == "open") {  // an open folder
+    polygon(dc, b, {{0.04, 0.14}, {0.36, 0.14}, {0.46, 0.26}, {0.86, 0.26}, {0.86, 0.86}, {0.04, 0.86}},
+            RGB(0xC8, 0x8A, 0x1E));
+    polygon(dc, b, {{0.2, 0.42}, {0.99, 0.42}, {0.84, 0.86}, {0.04, 0.86}}, RGB(0xF5, 0xC2, 0x4C));
+  } else if (name == "new-folder") {  // a folder with a plus
+    polygon(dc, b, {{0.02, 0.3}, {0.32, 0.3}, {0.42, 0.42}, {0.8, 0.42}, {0.8, 0.92}, {0.02, 0.92}},
+            RGB(0xF0, 0xB4, 0x3C));
+    line(dc, b, 0.78, 0.04, 0.78, 0.4, RGB(0x2E, 0x9E, 0x5B), u + 1);
+    line(dc, b, 0.6, 0.22, 0.96, 0.22, RGB(0x2E, 0x9E, 0x5B), u + 1);
+  } else if (name == "cut") {  // scissors
+    line(dc, b, 0.25, 0.02, 0.62, 0.66, ink, u);
+    line(dc, b, 0.75, 0.02, 0.38, 0.66, ink, u);
+    ellipse(dc, b, 0.08, 0.62, 0.42, 0.96, RGB(0xFF, 0xFF, 0xFF), RGB(0xD6, 0x3B, 0x3B), u);
+    ellipse(dc, b, 0.58, 0.62, 0.92, 0.96, RGB(0xFF, 0xFF, 0xFF), RGB(0xD6, 0x3B, 0x3B), u);
+  } else if (name == "copy") {  // two sheets
+    rect(dc, b, 0.06, 0.04, 0.62, 0.7, RGB(0xFF, 0xFF, 0xFF), ink);
+    rect(dc, b, 0.38, 0.3, 0.94, 0.96, RGB(0xFF, 0xFF, 0xFF), ink);
+    for (double y : {0.48, 0.62, 0.76}) line(dc, b, 0.48, y, 0.84, y, RGB(0x8E, 0xA9, 0xC8), 1);
+  } else if (name == "paste") {  // a sheet on a clipboard
+    rect(dc, b, 0.1, 0.1, 0.78, 0.96, RGB(0xC8, 0x8A, 0x1E), RGB(0x8A, 0x5A, 0x00));
+    rect(dc, b, 0.3, 0.02, 0.58, 0.18, RGB(0x7A, 0x88, 0x99), RGB(0x7A, 0x88, 0x99));
+    rect(dc, b, 0.42, 0.36, 0.96, 0.98, RGB(0xFF, 0xFF, 0xFF), ink);
+    for (double y : {0.54, 0.68, 0.82}) line(dc, b, 0.52, y, 0.86, y, RGB(0x8E, 0xA9, 0xC8), 1);
+  } else if (name == "rename") {  // a name box with the text cursor
+    rect(dc, b, 0.02, 0.26, 0.98, 0.74, RGB(0xFF, 0xFF, 0xFF), ink);
+    line(dc, b, 0.14, 0.5, 0.5, 0.5, RGB(0x33, 0x33, 0x33), u + 1);
+    line(dc, b, 0.66, 0.12, 0.66, 0.88, RGB(0xD6, 0x3B, 0x3B), u);
+    line(dc, b, 0.56, 0.12, 0.76, 0.12, RGB(0xD6, 0x3B, 0x3B), u);
+    line(dc, b, 0.56, 0.88, 0.76, 0.88, RGB(0xD6, 0x3B, 0x3B), u);
+  } else if (name == "delete") {  // a red cross
+    line(dc, b, 0.14, 0.14, 0.86, 0.86, RGB(0xD6, 0x3B, 0x3B), u + 2);
+    line(dc, b, 0.86, 0.14, 0.14, 0.86, RGB(0xD6, 0x3B, 0x3B), u + 2);
   } else if (name == "exit") {  // a cross
     line(dc, b, 0.2, 0.2, 0.8, 0.8, RGB(0xFF, 0xFF, 0xFF), u + 1);
     line(dc, b, 0.8, 0.2, 0.2, 0.8, RGB(0xFF, 0xFF, 0xFF), u + 1);

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "controls/twips.h"
 #include "controls/win32/artwork.h"
 #include "controls/win32/media_host_view.h"
@@ -136,6 +138,7 @@ Binder::Bound& Binder::bind(Control& c, HWND parent) {
     b.hwnd = createChild(c, parent, kFirstId + static_cast<int>(record));
     if (b.hwnd) {
       byHwnd_[b.hwnd] = record;
+      b.ownProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(b.hwnd, GWLP_WNDPROC));
       SetWindowSubclass(b.hwnd, childProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
   }
@@ -207,6 +210,7 @@ HWND Binder::createChild(Control& c, HWND parent, int id) {
     case Kind::Label:
       cls = L"STATIC";
       style |= SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
+      if (static_cast<Label&>(c).pathEllipsis()) style |= SS_PATHELLIPSIS;
       break;
     case Kind::Button:
       style |= WS_TABSTOP | (c.backColour() ? BS_OWNERDRAW : BS_PUSHBUTTON);
@@ -238,6 +242,7 @@ HWND Binder::createChild(Control& c, HWND parent, int id) {
       cls = L"LISTBOX";
       exStyle = WS_EX_CLIENTEDGE;
       style |= WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+      if (static_cast<ListBox&>(c).outline()) style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
       break;
     case Kind::DropDownList:
       cls = L"COMBOBOX";
@@ -303,6 +308,9 @@ void Binder::applyState(Bound& b) {
       SendMessageW(b.hwnd, BM_SETCHECK, static_cast<OptionButton&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case Kind::ListBox:
+      applyItemHeight(b);
+      applyItems(b);
+      break;
     case Kind::DropDownList:
       applyItems(b);
       break;
@@ -349,11 +357,47 @@ void Binder::applyWindowGeometry() {
 void Binder::applyItems(const Bound& b) {
   auto& list = static_cast<ListControl&>(*b.control);
   const bool combo = list.kind() == Kind::DropDownList;
-  SendMessageW(b.hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
-  SendMessageW(b.hwnd, combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.items().size(), 0);
+  // A long list (a folder of thousands of files) fills with its drawing
+  // off and its storage made once. Redrawing is switched only for a shown
+  // window: switching it back on would show a hidden one.
+  const bool shown = (GetWindowLongW(b.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown) SendMessageW(b.hwnd, WM_SETREDRAW, FALSE, 0);
+  const auto send = [&b](UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(b.ownProcedure, b.hwnd, message, wParam, lParam);
+  };
+  send(combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+  std::size_t characters = 0;
+  for (const std::u16string& item : list.items()) characters += item.size() + 1;
+  send(combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.items().size(), static_cast<LPARAM>(characters * sizeof(wchar_t)));
   for (const std::u16string& item : list.items())
-    SendMessageW(b.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
-  SendMessageW(b.hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
+    send(combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
+  send(combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
+  if (combo) applyDroppedWidth(b);
+  if (shown) {
+    SendMessageW(b.hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(b.hwnd, nullptr, TRUE);
+  }
+}
+
+void Binder::applyDroppedWidth(const Bound& b) {
+  // The list that drops down is wide enough for its longest entry (a drive
+  // with its volume label), however narrow the closed box.
+  HDC dc = GetDC(b.hwnd);
+  HGDIOBJ old = SelectObject(dc, fontOf(*b.control));
+  int widest = 0;
+  for (const std::u16string& item : static_cast<ListControl&>(*b.control).items()) {
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, wide(item), static_cast<int>(item.size()), &size);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(b.hwnd, dc);
+  SendMessageW(b.hwnd, CB_SETDROPPEDWIDTH, widest + GetSystemMetrics(SM_CXVSCROLL) + toPixels(120), 0);
+}
+
+void Binder::applyItemHeight(const Bound& b) {
+  if (!static_cast<ListBox&>(*b.control).outline()) return;
+  SendMessageW(b.hwnd, LB_SETITEMHEIGHT, 0, outlineItemHeight(b.hwnd, fontOf(*b.control), dpi_));
 }
 
 void Binder::applyTooltip(const Bound& b, bool replace) {
@@ -487,6 +531,7 @@ void Binder::dpiChanged() {
       continue;
     }
     SendMessageW(b.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(*b.control)), TRUE);
+    if (b.control->kind() == Kind::ListBox) applyItemHeight(b);
     applyGeometry(b);
   }
   applyWindowGeometry();

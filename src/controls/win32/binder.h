@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/control.h"
+#include "controls/win32/outline_list_view.h"
 #include "controls/win32/picture_box_view.h"
 
 namespace vexlo::controls::win32 {
@@ -69,6 +70,10 @@ class Binder : public ControlView {
     HWND hwnd = nullptr;         // null for a shape
     RECT area = {};              // where a shape is drawn in its container
     KeptIcons icons;             // what a picture box shows
+    // The window's own procedure, beneath the binder's subclass: a long
+    // list is filled straight through it, since every message through a
+    // subclass costs a property lookup (under Wine a server round trip).
+    WNDPROC ownProcedure = nullptr;
   };
 
   // Creates the windows of a container's contents, and those of the shown
@@ -98,6 +103,8 @@ class Binder : public ControlView {
   HFONT fontOf(const Control& c) const;
 
   void drawItem(Bound& bound, const DRAWITEMSTRUCT& item);
+  void applyItemHeight(const Bound& bound);
+  void applyDroppedWidth(const Bound& bound);
   void onCommand(Bound& bound, int code);
   void scrolled(Bound& bound, int request);
   bool holdsShape(const Control& container) const;
@@ -129,7 +136,11 @@ class Binder : public ControlView {
   HBRUSH panelBrush_ = nullptr;
   std::map<Colour, HBRUSH> colourBrushes_;
   UINT dpi_ = 96;
+  FolderIcons folderIcons_;
   bool pushing_ = false;  // a model change is being pushed: do not echo it back
+  // A key is being handled by a list: its change of selection is the
+  // keyboard's, not a click.
+  bool keySelecting_ = false;
   HWND hot_ = nullptr;
 };
 

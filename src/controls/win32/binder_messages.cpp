@@ -61,10 +61,14 @@ void Binder::onCommand(Bound& b, int code) {
         static_cast<TextBox&>(c).userEdited(platform::win32::fromWide(text));
       }
       break;
-    case Kind::ListBox:
-      if (code == LBN_SELCHANGE)
-        static_cast<ListControl&>(c).userSelect(static_cast<int>(SendMessageW(b.hwnd, LB_GETCURSEL, 0, 0)));
+    case Kind::ListBox: {
+      auto& list = static_cast<ListControl&>(c);
+      const int index = static_cast<int>(SendMessageW(b.hwnd, LB_GETCURSEL, 0, 0));
+      if (code == LBN_SELCHANGE && keySelecting_) list.userKeySelect(index);
+      if (code == LBN_SELCHANGE && !keySelecting_) list.userSelect(index);
+      if (code == LBN_DBLCLK) c.userDoubleClick();
       break;
+    }
     case Kind::DropDownList:
       if (code == CBN_SELCHANGE)
         static_cast<ListControl&>(c).userSelect(static_cast<int>(SendMessageW(b.hwnd, CB_GETCURSEL, 0, 0)));
@@ -108,6 +112,10 @@ void Binder::drawItem(Bound& b, const DRAWITEMSTRUCT& item) {
   Control& c = *b.control;
   HDC dc = item.hDC;
   RECT r = item.rcItem;
+  if (item.CtlType == ODT_LISTBOX) {
+    drawOutlineItem(item, static_cast<ListControl&>(c), fontOf(c), folderIcons_, dpi_);
+    return;
+  }
   const bool pressed = (item.itemState & ODS_SELECTED) ||
                        (c.kind() == Kind::GraphicalOption && static_cast<OptionButton&>(c).value());
   if (!c.picture().empty()) {
@@ -236,9 +244,16 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   const auto stillBound = [self, hwnd] { return self->boundByHwnd(hwnd) != nullptr; };
   switch (message) {
     case WM_KEYDOWN:
-      c.userKeyDown(static_cast<int>(wParam));
+    case WM_CHAR: {
+      if (message == WM_KEYDOWN) c.userKeyDown(static_cast<int>(wParam));
       if (!stillBound()) return 0;
-      break;
+      if (c.kind() != Kind::ListBox) break;
+      // The arrows, paging and typed letters move a list's selection.
+      self->keySelecting_ = true;
+      const LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+      self->keySelecting_ = false;
+      return r;
+    }
     case WM_MOUSEMOVE: {
       if (isOwnerDrawnButton(c) && self->hot_ != hwnd) {
         if (self->hot_) InvalidateRect(self->hot_, nullptr, FALSE);
@@ -287,6 +302,10 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       }
       // An owner-drawn button turns a quick second click into a double click; it is a click.
       if (isOwnerDrawnButton(c)) return DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
+      // In an outline list one click acts (enters a directory, and the list
+      // changes under the pointer): the second click of a double click must
+      // not act again on whatever now lies there.
+      if (c.kind() == Kind::ListBox && static_cast<ListBox&>(c).outline()) return 0;
       break;
     case WM_PAINT:
       if (self->holdsShape(c)) {
