@@ -65,6 +65,8 @@ class MainWindow {
   void endSession();
   // The taskbar was re-created (the shell restarted).
   void taskbarRecreated() { status.restoreIcon(); }
+  // What leaving now would write into the settings file.
+  SettingsToSave collectSettings() const;
 
   // The file manager's tool button: a media file goes to the top of the
   // media favourites and plays; a program becomes the last tile.
@@ -107,7 +109,6 @@ class MainWindow {
   void restore(const StoredSettings& stored);
   // Writes the settings file; false (after telling the user) when it could not.
   bool saveSettings();
-  SettingsToSave collectSettings() const;
   int pixelsX(double twips) const;
   int pixelsY(double twips) const;
 

@@ -12,6 +12,10 @@
 namespace vexlo::fakes {
 
 struct ShellHarness {
+  ShellHarness() : ShellHarness("GBK") {}
+  // The ANSI code page by its iconv name: "GBK" (936) or "GB18030" (54936).
+  explicit ShellHarness(const std::string& charset) : codec(charset) {}
+
   EventLog log;
   FakeTray tray;
   FakePointer pointer{log};
@@ -22,7 +26,7 @@ struct ShellHarness {
   FakeInstanceLock instanceLock;
   FakeMemory memory;
   FakeClipboard clipboard{log};
-  IconvCodec codec{"GBK"};
+  IconvCodec codec;
   FakeApplication application;
   MemoryFileStore files;
   FakeEnvironment environment;
