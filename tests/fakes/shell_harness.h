@@ -14,7 +14,7 @@ namespace vexlo::fakes {
 struct ShellHarness {
   ShellHarness() : ShellHarness("GBK") {}
   // The ANSI code page by its iconv name: "GBK" (936) or "GB18030" (54936).
-  explicit ShellHarness(const std::string& charset) : codec(charset) {}
+  explicit ShellHarness(const std::string& charset) : codec(sharedIconvCodec(charset)) {}
 
   EventLog log;
   FakeTray tray;
@@ -26,7 +26,7 @@ struct ShellHarness {
   FakeInstanceLock instanceLock;
   FakeMemory memory;
   FakeClipboard clipboard{log};
-  IconvCodec codec;
+  const IconvCodec& codec;
   FakeApplication application;
   MemoryFileStore files;
   FakeEnvironment environment;
