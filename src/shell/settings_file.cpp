@@ -1,5 +1,6 @@
 #include "shell/settings_file.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <map>
@@ -37,11 +38,23 @@ constexpr std::array<std::string_view, 3> kColourKeys{"Co0_B", "Co1_B", "Co2_B"}
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
+// The text of stored bytes as a save writes it back, so that an entry a
+// save moves to another key reads the same from there. A sequence the code
+// page cannot decode reads as a stand-in character (U+FFFD, say) that it
+// may not be able to encode either: the program holds what writing that
+// stand-in gives. A value cannot hold a line break, so a CR inside a line
+// reads as the blank a save writes for it.
+std::u16string storedText(std::string_view bytes, const platform::AnsiCodec& codec) {
+  std::u16string text = codec.decode(bytes);
+  if (std::string written = codec.encode(text); written != bytes) text = codec.decode(written);
+  auto isLineBreak = [](char16_t c) { return c == u'\r' || c == u'\n'; };
+  std::replace_if(text.begin(), text.end(), isLineBreak, u' ');
+  return text;
+}
+
 // A stored value as a read with a byte limit takes it.
 std::u16string limitedValue(std::string_view bytes, std::size_t limit, const platform::AnsiCodec& codec) {
-  std::u16string value = codec.decode(bytes);
-  if (bytes.size() <= limit) return value;
-  return text::cutToAnsiBytes(value, limit, codec);
+  return text::cutToAnsiBytes(storedText(bytes, codec), limit, codec);
 }
 
 std::optional<std::u16string> limitedText(const IniDocument& file, std::string_view key, std::size_t limit,
@@ -130,7 +143,7 @@ std::vector<SettingsEntry> readList(const IniDocument& file, const ListKeys& key
     for (const IniDocument::Key& key : file.keys(section)) {
       std::optional<std::size_t> index = entryIndex(key.name);
       // Entries are read whole: cutting a long address would break it.
-      if (index && static_cast<double>(*index) <= last) present[*index].*field = codec.decode(key.value);
+      if (index && static_cast<double>(*index) <= last) present[*index].*field = storedText(key.value, codec);
     }
   };
   take(keys.names, &SettingsEntry::name);
@@ -157,7 +170,7 @@ void writeList(IniDocument& file, const ListKeys& keys, const std::vector<Settin
                const platform::AnsiCodec& codec) {
   long long last = static_cast<long long>(entries.size()) - 1;
   file.set(kMainSection, keys.count, std::to_string(last));
-  auto decode = [&codec](std::string_view bytes) { return codec.decode(bytes); };
+  auto decode = [&codec](std::string_view bytes) { return storedText(bytes, codec); };
   for (std::size_t i = 0; i < entries.size(); ++i) {
     std::string key = std::to_string(i);
     setText(file, keys.names, key, entries[i].name, codec, decode);

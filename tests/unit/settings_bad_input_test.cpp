@@ -8,32 +8,13 @@
 #include <cstdint>
 #include <functional>
 
-#include "fakes/shell_harness.h"
-#include "shell/ini_document.h"
-#include "text/characters.h"
+#include "fakes/settings_round_trip.h"
 
 using namespace vexlo;
 
 namespace {
 
 using Entries = std::vector<shell::SettingsEntry>;
-
-// One window's life on a given file: start (restore), then exit (save).
-struct WindowLife {
-  explicit WindowLife(const std::string& charset, const std::string& fileBytes) : h(charset) {
-    h.files.files[h.settingsFile] = fileBytes;
-    window = std::make_unique<shell::MainWindow>(h.services, h.random);
-    started = window->start();
-    restored = window->collectSettings();
-    window->exitControl.userClick();
-    saved = h.files.files[h.settingsFile];
-  }
-  fakes::ShellHarness h;
-  std::unique_ptr<shell::MainWindow> window;
-  bool started = false;
-  shell::SettingsToSave restored;
-  std::string saved;
-};
 
 std::string section(const std::string& name, const std::vector<std::string>& lines) {
   std::string out = "[" + name + "]\r\n";
@@ -88,7 +69,7 @@ struct BadFile {
   std::string charset;
   std::function<std::string()> bytes;
   // What the program made of it, checked on the restored window.
-  std::function<void(const WindowLife&)> restored;
+  std::function<void(const fakes::SettingsRoundTrip&)> restored;
   // What must still be in the saved file although the program did not read it.
   std::vector<std::string> keptLines;
 };
@@ -100,7 +81,7 @@ const BadFile kBadFiles[] = {
     {"an empty file",
      "GBK",
      [] { return std::string(); },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        EXPECT_TRUE(r.restored.emoticons.empty() && r.restored.media.empty() && r.restored.programs.empty());
        // A present file without "Zt" or "Dx": the lists keep their state.
        EXPECT_EQ(r.restored.fontIndex, -1);
@@ -110,7 +91,7 @@ const BadFile kBadFiles[] = {
     {"10 MB of full lists",
      "GBK",
      tenMegabytes,
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        ASSERT_EQ(r.restored.emoticons.size(), 10000u);
        EXPECT_EQ(r.restored.media.size(), 10000u);
        EXPECT_EQ(r.restored.programs.size(), 10000u);  // 50 tiles, the rest kept for the save
@@ -123,7 +104,7 @@ const BadFile kBadFiles[] = {
     {"binary garbage",
      "GBK",
      [] { return binaryGarbage(256 * 1024); },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        EXPECT_TRUE(r.restored.emoticons.empty() && r.restored.media.empty() && r.restored.programs.empty());
        // The garbage stays in front of the keys the save appends.
        const std::string garbage = binaryGarbage(256 * 1024);
@@ -137,14 +118,13 @@ const BadFile kBadFiles[] = {
               section("BQm", {"0=\x81 a", "1=\xFF\xFF", "2=\xFF\xCB\xCE", "3=\xCB\xCE\xCB"}) +
               section("BQz", {"0=ok", "1=\xA1", "2=\xFE\x7F", "3=\xCB\xCE\xCC\xE5"});
      },
-     [](const WindowLife& r) {
-       EXPECT_EQ(r.restored.emoticons, (Entries{{u"\uFFFD a", u"ok"},
-                                                {u"\uFFFD\uFFFD", u"\uFFFD"},
-                                                {u"\uFFFD宋", u"\uFFFD\x7F"},
-                                                {u"宋\uFFFD", u"宋体"}}));
-       EXPECT_EQ(r.restored.path, u"D:\\\uFFFD\x7F");
+     [](const fakes::SettingsRoundTrip& r) {
+       // GBK has no U+FFFD: an invalid sequence reads as the "?" it writes.
+       EXPECT_EQ(r.restored.emoticons,
+                 (Entries{{u"? a", u"ok"}, {u"??", u"?"}, {u"?宋", u"?\x7F"}, {u"宋?", u"宋体"}}));
+       EXPECT_EQ(r.restored.path, u"D:\\?\x7F");
      },
-     // Read with replacement characters, written back as they were.
+     // Read with stand-ins, written back as they were.
      {"0=\x81 a", "1=\xFF\xFF", "2=\xFF\xCB\xCE", "3=\xCB\xCE\xCB", "1=\xA1", "2=\xFE\x7F", "Path=D:\\\x81\x7F"}},
     {"GB18030 four-byte sequences on a GBK system",
      "GBK",
@@ -152,10 +132,10 @@ const BadFile kBadFiles[] = {
        return section("Quenby_Sarn", {"CXs=1"}) + section("CXm", {"0=\x81\x30\x81\x30", "1=" + kEmojiGb18030}) +
               section("CXz", {"0=C:\\a.exe", "1=C:\\b.exe"});
      },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        ASSERT_EQ(r.restored.programs.size(), 2u);
        EXPECT_EQ(r.restored.programs[0].address, u"C:\\a.exe");
-       EXPECT_NE(r.restored.programs[1].name.find(u'\uFFFD'), std::u16string::npos);
+       EXPECT_EQ(r.restored.programs[1].name, u"?9?6");
      },
      {"0=\x81\x30\x81\x30", "1=" + kEmojiGb18030}},
     {"invalid GB18030 sequences",
@@ -165,7 +145,7 @@ const BadFile kBadFiles[] = {
               section("YYm", {"0=" + kEmojiGb18030, "1=\x81\x30\xFF\x30", "2=\x84\x31\xA4"}) +
               section("YYz", {"0=E:\\1.mp3", "1=E:\\2.mp3", "2=E:\\3.mp3"});
      },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        ASSERT_EQ(r.restored.media.size(), 3u);
        EXPECT_EQ(r.restored.media[0].name, kEmoji);
        EXPECT_EQ(r.restored.media[1].name.front(), u'\uFFFD');
@@ -179,7 +159,7 @@ const BadFile kBadFiles[] = {
               section("BQm", {"0=a", "1=b"}) + section("BQz", {"0=x", "1=y"}) + section("CXm", {"0=p"}) +
               section("CXz", {"0=C:\\p.exe"});
      },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        EXPECT_EQ(r.restored.emoticons, (Entries{{u"a", u"x"}, {u"b", u"y"}}));
        EXPECT_TRUE(r.restored.media.empty());
        EXPECT_EQ(r.restored.programs, (Entries{{u"p", u"C:\\p.exe"}}));
@@ -191,7 +171,7 @@ const BadFile kBadFiles[] = {
        return section("Quenby_Sarn", {"BQs=-2147483648", "YYs=-5", "CXs=-1"}) + section("BQm", {"0=a"}) +
               section("BQz", {"0=x"}) + section("YYm", {"0=song"});
      },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        EXPECT_TRUE(r.restored.emoticons.empty() && r.restored.media.empty() && r.restored.programs.empty());
      },
      // An empty list is saved as "-1"; the entries it did not read stay.
@@ -202,7 +182,7 @@ const BadFile kBadFiles[] = {
        return section("Quenby_Sarn", {"Zt=3", "BQs=0", "Zt=5", "BQs=7"}) + section("BQm", {"0=first", "0=second"}) +
               section("BQz", {"0=x"});
      },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        EXPECT_EQ(r.restored.fontIndex, 3);
        EXPECT_EQ(r.restored.emoticons, (Entries{{u"first", u"x"}}));
      },
@@ -213,7 +193,7 @@ const BadFile kBadFiles[] = {
        return section("Quenby_Sarn", {"Zt=2", "BQs=1"}) + section("BQm", {"0=a"}) +
               section("Quenby_Sarn", {"Zt=9", "Dx=4"}) + section("bqm", {"1=b"}) + section("BQz", {"0=x", "1=y"});
      },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        // Only the first section of a name is read.
        EXPECT_EQ(r.restored.fontIndex, 2);
        EXPECT_EQ(r.restored.sizeIndex, -1);
@@ -226,7 +206,7 @@ const BadFile kBadFiles[] = {
        return section("Quenby_Sarn", {"Zt 3", "garbage line", "[unclosed", "Dx=1", "BQs"}) +
               section("BQm", {"0", "1=b"}) + "last line";
      },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        EXPECT_EQ(r.restored.fontIndex, -1);
        EXPECT_EQ(r.restored.sizeIndex, 1);
        EXPECT_TRUE(r.restored.emoticons.empty());  // no count key
@@ -238,7 +218,7 @@ const BadFile kBadFiles[] = {
        return section("Quenby_Sarn", {"BQs=0", "Path=C:\\" + std::string(100000, 'p'), std::string(100000, 'j')}) +
               section("BQm", {"0=" + std::string(100000, 'n')}) + section("BQz", {"0=x"});
      },
-     [](const WindowLife& r) {
+     [](const fakes::SettingsRoundTrip& r) {
        // A name is read whole; the path is cut at its 254-byte read limit.
        EXPECT_EQ(r.restored.emoticons, (Entries{{std::u16string(100000, u'n'), u"x"}}));
        EXPECT_EQ(r.restored.path, u"C:\\" + std::u16string(251, u'p'));
@@ -250,7 +230,7 @@ TEST(SettingsBadInputTest, EveryFileStartsAndASaveLosesNothingItRead) {
   for (const BadFile& bad : kBadFiles) {
     SCOPED_TRACE(bad.what);
     const std::string original = bad.bytes();
-    const WindowLife first(bad.charset, original);
+    const fakes::SettingsRoundTrip first(bad.charset, original);
     ASSERT_TRUE(first.started);
     bad.restored(first);
     for (const std::string& line : bad.keptLines) {
@@ -259,7 +239,7 @@ TEST(SettingsBadInputTest, EveryFileStartsAndASaveLosesNothingItRead) {
 
     // The saved file restores the same settings, and saving them again
     // leaves it as it is.
-    const WindowLife second(bad.charset, first.saved);
+    const fakes::SettingsRoundTrip second(bad.charset, first.saved);
     EXPECT_TRUE(second.restored == first.restored);
     EXPECT_TRUE(second.saved == first.saved);
   }

@@ -232,15 +232,16 @@ TEST(SettingsFileTest, ACountNeverMakesUpEntries) {
 }
 
 TEST(SettingsFileTest, UnchangedTextKeepsBytesItsReadingCannotGiveBack) {
-  // An invalid GBK sequence reads as U+FFFD, which GBK cannot write: a save
-  // of the value as read keeps the file's bytes; a changed value replaces them.
+  // An invalid GBK sequence reads as the "?" that GBK writes for it (iconv
+  // decodes it as U+FFFD, which GBK lacks): a save of the value as read
+  // keeps the file's bytes; a changed value replaces them.
   const std::string badName = std::string("\x81\x20") + "bad\xCB";
   const std::string longPath = "C:\\" + std::string(300, 'p');
   const std::string file =
       mainSection("BQs=0\r\nPath=" + longPath + "\r\n") + "[BQm]\r\n0=" + badName + "\r\n[BQz]\r\n0=http://a/1.gif\r\n";
   StoredSettings read = readSettings(file, gbk());
   ASSERT_EQ(read.emoticons.size(), 1u);
-  EXPECT_EQ(read.emoticons[0].name, u"\uFFFD bad\uFFFD");
+  EXPECT_EQ(read.emoticons[0].name, u"? bad?");
   EXPECT_EQ(read.path, u"C:\\" + std::u16string(251, u'p'));
 
   SettingsToSave save;
@@ -255,6 +256,21 @@ TEST(SettingsFileTest, UnchangedTextKeepsBytesItsReadingCannotGiveBack) {
   rewritten = IniDocument(writeSettings(file, save, gbk()));
   EXPECT_EQ(rewritten.get("BQm", "0"), gbk().encode(u"好"));
   EXPECT_EQ(rewritten.get("Quenby_Sarn", "Path"), "D:\\");
+}
+
+TEST(SettingsFileTest, AnEntryMovedToAnotherKeyByASaveReadsTheSameFromThere) {
+  // Entries 1 to 3 become 0 to 2: their bytes cannot stay where they were,
+  // so what the program holds must be what it writes: invalid sequences as
+  // the code page writes their stand-ins, a CR inside a line as a blank.
+  const std::string file = mainSection("CXs=3\r\n") + "[CXm]\r\n1=\x81\x30\xFF\x30\r\n2=\x84\x31\xA4\r\n3=a\rb\r\n";
+  for (const fakes::IconvCodec* codec : {&gbk(), &gb18030()}) {
+    StoredSettings read = readSettings(file, *codec);
+    ASSERT_EQ(read.programs.size(), 3u);
+    EXPECT_EQ(read.programs[2].name, u"a b");
+    SettingsToSave save;
+    save.programs = read.programs;
+    EXPECT_EQ(readSettings(writeSettings(file, save, *codec), *codec).programs, read.programs);
+  }
 }
 
 // Every single setting reads as absent (and "ZQD" as 0), so the controls keep their state.
