@@ -28,10 +28,13 @@ name=${name#fuzz_}
 mkdir -p "$work/corpus" "$work/findings"
 before=$(ls "$work/findings" | wc -l)
 
+# A target may start without seeds.
+corpora=("$work/corpus")
+[ -d "$seeds" ] && corpora+=("$seeds")
+
 started=$SECONDS
-# A slow input is a finding too: nothing here should take a second.
-"$fuzzer" -print_final_stats=1 -timeout=10 -artifact_prefix="$work/findings/" "$@" \
-  "$work/corpus" "$seeds" >"$work/log" 2>&1
+# A slow input is a finding too: nothing here should take seconds.
+"$fuzzer" -print_final_stats=1 -timeout=10 -artifact_prefix="$work/findings/" "$@" "${corpora[@]}" >"$work/log" 2>&1
 status=$?
 seconds=$((SECONDS - started))
 
