@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, from Debian's packages, only when
 # something is missing, so a warm machine pays nothing and a bare one works.
+# The sanitizer build and the fuzz targets need clang, its runtimes
+# (libclang-rt-dev: libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
+# and llvm's symbolizer for readable reports.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
           g++-mingw-w64-x86-64-posix mingw-w64-tools
           wine64 wine xvfb imagemagick locales fonts-wqy-zenhei xdotool xclip
-          gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+          clang libclang-rt-dev llvm)
 
 missing=()
 for p in "${packages[@]}"; do

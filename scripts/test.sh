@@ -19,7 +19,9 @@ build_failed() {
 
 bash "$root/scripts/prerequisites.sh" || build_failed "installing the prerequisites failed"
 
-presets=(native windows)
+# native-sanitize: the unit tests once more with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short run of each fuzz target.
+presets=(native native-sanitize windows)
 for preset in "${presets[@]}"; do
   echo "== build: $preset"
   cmake --preset "$preset" >/dev/null || build_failed "configuring the $preset preset failed"

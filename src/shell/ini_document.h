@@ -8,12 +8,17 @@
 // the code pages we address, so it and the byte after it are compared
 // exactly: a trail byte that happens to be an ASCII letter never folds.
 // When a section or key occurs more than once, the first one counts.
+//
+// Sections and keys are found through indexes built while the bytes are
+// split into lines, so reading or writing any number of keys costs time in
+// proportion to the file and the keys, never to their product.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vexlo::shell {
@@ -26,6 +31,13 @@ class IniDocument {
   // one pair of enclosing quotes (both " or both ') removed. Nothing when
   // the section or the key is missing.
   std::optional<std::string> get(std::string_view section, std::string_view key) const;
+
+  struct Key {
+    std::string_view name;  // blanks trimmed, spelled as in the file
+    std::string value;      // as get() returns it
+  };
+  // Every key that get() can find in the section, each once, in file order.
+  std::vector<Key> keys(std::string_view section) const;
 
   // Replaces the value of an existing key in place, or adds the key at the
   // end of its section, or adds the section at the end of the document.
@@ -42,22 +54,37 @@ class IniDocument {
  private:
   enum class LineKind { Other, Section, Key };
   struct Line {
-    std::string text;    // without its line end
-    std::string ending;  // "\r\n", "\n", or "" for a last line without one
+    std::string text;         // without its line end
+    std::string_view ending;  // "\r\n", "\n", or "" for a last line without one
     LineKind kind = LineKind::Other;
-    std::string name;    // section or key name, blanks trimmed
+    std::size_t nameStart = 0;  // section or key name in text, blanks trimmed
+    std::size_t nameLength = 0;
     std::size_t valueStart = 0;  // for a key: offset in text after '='
+    std::string_view name() const { return std::string_view(text).substr(nameStart, nameLength); }
+  };
+  // A section's lines, its header first; the lines before the first header
+  // form a section without one, whose keys no name reaches.
+  struct Section {
+    std::vector<Line> lines;
+    // The first section of its name: the one that get() and set() reach.
+    bool reachable = false;
+    // Folded key name → the line of its first occurrence, in a reachable
+    // section.
+    std::unordered_map<std::string, std::size_t> firstKeys;
   };
 
-  static Line parseLine(std::string text, std::string ending);
-  // Index of the first section line with the name, or npos.
-  std::size_t findSection(std::string_view section) const;
-  // One past the last line of the section that starts at `header`.
-  std::size_t sectionEnd(std::size_t header) const;
-  std::size_t findKey(std::size_t header, std::string_view key) const;
-  void insertLine(std::size_t at, std::string text);
+  static Line parseLine(std::string text, std::string_view ending);
+  static std::string valueOf(const Line& line);
+  const Section* findSection(std::string_view name) const;
+  const Line* findKey(const Section& section, std::string_view key) const;
+  // Appends a line to the last section, indexing it when it is a key or a
+  // section header.
+  void appendLine(Line line);
+  void endLastLine();
 
-  std::vector<Line> lines_;
+  std::vector<Section> sections_;
+  // Folded section name → index of its first section.
+  std::unordered_map<std::string, std::size_t> firstSections_;
 };
 
 }  // namespace vexlo::shell

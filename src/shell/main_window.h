@@ -65,6 +65,8 @@ class MainWindow {
   void endSession();
   // The taskbar was re-created (the shell restarted).
   void taskbarRecreated() { status.restoreIcon(); }
+  // What leaving now would write into the settings file.
+  SettingsToSave collectSettings() const;
 
   // The file manager's tool button: a media file goes to the top of the
   // media favourites and plays; a program becomes the last tile.
@@ -106,7 +108,6 @@ class MainWindow {
   void restore(const StoredSettings& stored);
   // Writes the settings file; false (after telling the user) when it could not.
   bool saveSettings();
-  SettingsToSave collectSettings() const;
   // The file manager's directory as the file can hold it, or the stored
   // text when the directory cannot be written in the code page or within
   // the key's limit.

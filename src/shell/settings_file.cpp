@@ -1,7 +1,9 @@
 #include "shell/settings_file.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <map>
 
 #include "shell/ini_document.h"
 #include "text/characters.h"
@@ -35,13 +37,30 @@ constexpr std::array<std::string_view, 3> kColourKeys{"Co0_B", "Co1_B", "Co2_B"}
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
+// The text of stored bytes as a save writes it back, so that an entry a
+// save moves to another key reads the same from there. A sequence the code
+// page cannot decode reads as a stand-in character (U+FFFD, say) that it
+// may not be able to encode either: the program holds what writing that
+// stand-in gives. A value cannot hold a line break, so a CR inside a line
+// reads as the blank a save writes for it.
+std::u16string storedText(std::string_view bytes, const platform::AnsiCodec& codec) {
+  std::u16string text = codec.decode(bytes);
+  if (std::string written = codec.encode(text); written != bytes) text = codec.decode(written);
+  auto isLineBreak = [](char16_t c) { return c == u'\r' || c == u'\n'; };
+  std::replace_if(text.begin(), text.end(), isLineBreak, u' ');
+  return text;
+}
+
+// A stored value as a read with a byte limit takes it.
+std::u16string limitedValue(std::string_view bytes, std::size_t limit, const platform::AnsiCodec& codec) {
+  return text::cutToAnsiBytes(storedText(bytes, codec), limit, codec);
+}
+
 std::optional<std::u16string> limitedText(const IniDocument& file, std::string_view key, std::size_t limit,
                                           const platform::AnsiCodec& codec) {
   std::optional<std::string> bytes = file.get(kMainSection, key);
   if (!bytes) return std::nullopt;
-  std::u16string value = codec.decode(*bytes);
-  if (bytes->size() <= limit) return value;
-  return text::cutToAnsiBytes(value, limit, codec);
+  return limitedValue(*bytes, limit, codec);
 }
 
 // Optional sign, then decimal digits and nothing else.
@@ -95,36 +114,66 @@ std::optional<std::uint32_t> readColour(const IniDocument& file, std::string_vie
   return static_cast<std::uint32_t>(*number);
 }
 
+// The entry a key of a list section holds: its name is the decimal index a
+// save writes ("0", "12"; blanks around it were trimmed), no other spelling.
+std::optional<std::size_t> entryIndex(std::string_view keyName) {
+  if (keyName.empty() || keyName.size() > 9 || (keyName.size() > 1 && keyName.front() == '0')) return std::nullopt;
+  std::size_t index = 0;
+  for (char c : keyName) {
+    if (c < '0' || c > '9') return std::nullopt;
+    index = index * 10 + static_cast<std::size_t>(c - '0');
+  }
+  return index;
+}
+
 std::vector<SettingsEntry> readList(const IniDocument& file, const ListKeys& keys, const platform::AnsiCodec& codec) {
   std::vector<SettingsEntry> entries;
   // Without its count key a list has nothing to restore (rather than one
   // empty entry, which is what the leading number of "" would give).
   std::optional<std::u16string> countText = limitedText(file, keys.count, kCountLimit, codec);
   if (!countText) return entries;
-  // The count key holds the last index: entries 0 to n, both included.
-  double last = std::floor(leadingNumber(*countText));
+  // The count key holds the last index: entries 0 to n, both included. It
+  // only bounds the entries: the work follows the keys actually present, so
+  // a huge count in a small file restores what the file holds and no more.
+  const double last = std::floor(leadingNumber(*countText));
   if (last < 0) return entries;
-  auto n = static_cast<std::size_t>(last);
-  entries.reserve(n + 1);
-  for (std::size_t i = 0; i <= n; ++i) {
-    std::string key = std::to_string(i);
-    SettingsEntry entry;
-    // Entries are read whole: cutting a long address would break it.
-    if (auto name = file.get(keys.names, key)) entry.name = codec.decode(*name);
-    if (auto address = file.get(keys.addresses, key)) entry.address = codec.decode(*address);
-    entries.push_back(std::move(entry));
-  }
+  std::map<std::size_t, SettingsEntry> present;
+  auto take = [&](std::string_view section, std::u16string SettingsEntry::*field) {
+    for (const IniDocument::Key& key : file.keys(section)) {
+      std::optional<std::size_t> index = entryIndex(key.name);
+      // Entries are read whole: cutting a long address would break it.
+      if (index && static_cast<double>(*index) <= last) present[*index].*field = storedText(key.value, codec);
+    }
+  };
+  take(keys.names, &SettingsEntry::name);
+  take(keys.addresses, &SettingsEntry::address);
+  // An index held by only one of the two sections gives an entry with an
+  // empty name or address; an index neither holds gives nothing.
+  entries.reserve(present.size());
+  for (auto& [index, entry] : present) entries.push_back(std::move(entry));
   return entries;
+}
+
+// Writes a text value, unless the file already holds one that reads as that
+// same text: bytes the code page cannot turn into text and back (an invalid
+// sequence, a value cut at its read limit) survive a save of an unchanged
+// value instead of being replaced by what their reading left of them.
+template <class ReadBack>
+void setText(IniDocument& file, std::string_view section, std::string_view key, const std::u16string& value,
+             const platform::AnsiCodec& codec, ReadBack readBack) {
+  if (std::optional<std::string> existing = file.get(section, key); existing && readBack(*existing) == value) return;
+  file.set(section, key, codec.encode(value));
 }
 
 void writeList(IniDocument& file, const ListKeys& keys, const std::vector<SettingsEntry>& entries,
                const platform::AnsiCodec& codec) {
   long long last = static_cast<long long>(entries.size()) - 1;
   file.set(kMainSection, keys.count, std::to_string(last));
+  auto decode = [&codec](std::string_view bytes) { return storedText(bytes, codec); };
   for (std::size_t i = 0; i < entries.size(); ++i) {
     std::string key = std::to_string(i);
-    file.set(keys.names, key, codec.encode(entries[i].name));
-    file.set(keys.addresses, key, codec.encode(entries[i].address));
+    setText(file, keys.names, key, entries[i].name, codec, decode);
+    setText(file, keys.addresses, key, entries[i].address, codec, decode);
   }
 }
 
@@ -212,7 +261,8 @@ std::string writeSettings(std::string_view existingFileBytes, const SettingsToSa
   for (std::size_t i = 0; i < kColourKeys.size(); ++i) {
     file.set(kMainSection, kColourKeys[i], std::to_string(settings.colours[i]));
   }
-  file.set(kMainSection, "Path", codec.encode(settings.path));
+  setText(file, kMainSection, "Path", settings.path, codec,
+          [&codec](std::string_view bytes) { return limitedValue(bytes, kPathLimit, codec); });
   return file.bytes();
 }
 

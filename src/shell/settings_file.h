@@ -71,14 +71,19 @@ struct SettingsToSave {
   std::vector<Entry> emoticons;
   std::vector<Entry> media;
   std::vector<Entry> programs;
+  friend bool operator==(const SettingsToSave&, const SettingsToSave&) = default;
 };
 
 // Reads an existing file's bytes (text in the ANSI code page of `codec`).
+// A list holds the entries whose index is present in its name or address
+// section, in index order, up to the last index its count key names; the
+// count never makes entries up, so the work follows the file's size.
 StoredSettings readSettings(std::string_view fileBytes, const platform::AnsiCodec& codec);
 
 // The new bytes of the file: `existingFileBytes` (empty when there is no
 // file) with every saved key set, in the order of a save, and every other
-// section, key and line kept.
+// section, key and line kept. A text value that the file already holds in a
+// form that reads as the same text keeps its bytes.
 std::string writeSettings(std::string_view existingFileBytes, const SettingsToSave& settings,
                           const platform::AnsiCodec& codec);
 

@@ -38,7 +38,11 @@ std::string toUtf8(std::u16string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     char32_t cp = text[i];
     std::size_t width = characterWidthAt(text, i);
-    if (width == 2) cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+    if (width == 2) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+    } else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) {
+      cp = 0xFFFD;  // half a pair has no UTF-8 form
+    }
     i += width;
     if (cp < 0x80) {
       out += static_cast<char>(cp);

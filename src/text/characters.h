@@ -21,7 +21,8 @@ std::size_t characterCount(std::u16string_view text);
 // never split).
 std::u16string cutToAnsiBytes(std::u16string_view text, std::size_t maxBytes, const platform::AnsiCodec& codec);
 
-// UTF-8 for logs and test messages.
+// UTF-8 for logs, test messages and web addresses; half a surrogate pair
+// becomes U+FFFD, so the result is always valid UTF-8.
 std::string toUtf8(std::u16string_view text);
 std::u16string fromUtf8(std::string_view text);
 

@@ -15,7 +15,8 @@ enum class SearchEngine { Baidu, Google };
 // The keyword as UTF-8 with every byte outside the unreserved characters
 // (letters, digits, "-", ".", "_", "~") written as "%" and two upper-case
 // hexadecimal digits, so that "&", "#", "+", "%", blanks and Chinese reach
-// the engine as typed.
+// the engine as typed. Half a surrogate pair, which UTF-8 cannot carry, is
+// sent as U+FFFD.
 std::u16string percentEncoded(std::u16string_view keyword);
 
 // The engine's search address for the keyword. Baidu is told that the

@@ -17,9 +17,12 @@ namespace vexlo::fakes {
 struct FakeScreenCopier : capture::ScreenCopier {
   explicit FakeScreenCopier(EventLog& log) : log(log) {}
   EventLog& log;
-  capture::Bitmap screen = capture::Bitmap::filled(1280, 800, 0x808080);
+  // A grey 1280 x 800 screen unless a test sets another; painted at the
+  // first copy, so that the many harnesses that never capture stay cheap.
+  capture::Bitmap screen;
   capture::Bitmap copyScreen() override {
     log.events.push_back("copy screen");
+    if (screen.pixels.empty()) screen = capture::Bitmap::filled(1280, 800, 0x808080);
     return screen;
   }
 };

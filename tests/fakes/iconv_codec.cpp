@@ -3,22 +3,21 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <map>
 #include <stdexcept>
 
 #include "text/characters.h"
 
 namespace vexlo::fakes {
 
-namespace {
-
-class Converter {
+class IconvConverter {
  public:
-  Converter(const std::string& to, const std::string& from) : handle_(iconv_open(to.c_str(), from.c_str())) {
+  IconvConverter(const std::string& to, const std::string& from) : handle_(iconv_open(to.c_str(), from.c_str())) {
     if (handle_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert " + from + " to " + to);
   }
-  ~Converter() { iconv_close(handle_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
+  ~IconvConverter() { iconv_close(handle_); }
+  IconvConverter(const IconvConverter&) = delete;
+  IconvConverter& operator=(const IconvConverter&) = delete;
 
   // Converts `input` up to its end or to the first sequence that cannot be
   // converted; returns how many input bytes were used.
@@ -42,6 +41,8 @@ class Converter {
   iconv_t handle_;
 };
 
+namespace {
+
 std::string utf16le(std::u16string_view text) {
   std::string bytes;
   for (char16_t c : text) {
@@ -61,12 +62,14 @@ std::u16string fromUtf16le(std::string_view bytes) {
 
 }  // namespace
 
-IconvCodec::IconvCodec(std::string charset) : charset_(std::move(charset)) {
-  Converter check(charset_, "UTF-16LE");
-}
+IconvCodec::IconvCodec(const std::string& charset)
+    : toCharset_(std::make_unique<IconvConverter>(charset, "UTF-16LE")),
+      fromCharset_(std::make_unique<IconvConverter>("UTF-16LE", charset)) {}
+
+IconvCodec::~IconvCodec() = default;
 
 std::string IconvCodec::encode(std::u16string_view text) const {
-  Converter converter(charset_, "UTF-16LE");
+  IconvConverter& converter = *toCharset_;
   std::string out;
   // One character at a time, so that one the code page lacks becomes a
   // single '?' and the rest still converts.
@@ -85,7 +88,7 @@ std::string IconvCodec::encode(std::u16string_view text) const {
 }
 
 std::u16string IconvCodec::decode(std::string_view bytes) const {
-  Converter converter("UTF-16LE", charset_);
+  IconvConverter& converter = *fromCharset_;
   std::u16string out;
   while (!bytes.empty()) {
     std::string converted;
@@ -96,6 +99,11 @@ std::u16string IconvCodec::decode(std::string_view bytes) const {
     bytes.remove_prefix(used + 1);
   }
   return out;
+}
+
+const IconvCodec& sharedIconvCodec(const std::string& charset) {
+  static std::map<std::string, IconvCodec, std::less<>> codecs;
+  return codecs.try_emplace(charset, charset).first->second;
 }
 
 }  // namespace vexlo::fakes

@@ -13,6 +13,10 @@
 namespace vexlo::fakes {
 
 struct ShellHarness {
+  ShellHarness() : ShellHarness("GBK") {}
+  // The ANSI code page by its iconv name: "GBK" (936) or "GB18030" (54936).
+  explicit ShellHarness(const std::string& charset) : codec(sharedIconvCodec(charset)) {}
+
   EventLog log;
   FakeTray tray;
   FakePointer pointer{log};
@@ -23,7 +27,7 @@ struct ShellHarness {
   FakeInstanceLock instanceLock;
   FakeMemory memory;
   FakeClipboard clipboard{log};
-  IconvCodec codec{"GBK"};
+  const IconvCodec& codec;
   FakeApplication application;
   MemoryFileStore files;
   FakeEnvironment environment;

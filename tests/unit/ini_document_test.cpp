@@ -67,6 +67,48 @@ TEST(IniDocumentTest, FirstOfRepeatedSectionsHoldsTheKeys) {
   EXPECT_EQ(file.bytes(), "[A]\r\nx=1\r\ny=4\r\n[B]\r\n[a]\r\nx=2\r\ny=3\r\n");
 }
 
+TEST(IniDocumentTest, KeysAreThoseGetFindsEachOnceInFileOrder) {
+  IniDocument file(
+      "x=before any section\r\n"
+      "[S]\r\n"
+      " b = 2\r\n"
+      "; a=comment\r\n"
+      "no equals\r\n"
+      "A=1\r\n"
+      "B=repeated\r\n"
+      "\xCB\x41=\"quoted\"\r\n"
+      "[T]\r\n"
+      "t=1\r\n"
+      "[s]\r\n"
+      "c=second section\r\n");
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (const IniDocument::Key& key : file.keys(" s ")) keys.emplace_back(key.name, key.value);
+  EXPECT_EQ(keys, (std::vector<std::pair<std::string, std::string>>{{"b", "2"}, {"A", "1"}, {"\xCB\x41", "quoted"}}));
+  EXPECT_TRUE(file.keys("missing").empty());
+  EXPECT_EQ(file.keys("T").size(), 1u);
+}
+
+TEST(IniDocumentTest, ManyKeysWrittenAcrossSectionsReadBack) {
+  IniDocument file("[A]\r\nold=1\r\n\r\n\r\n[B]\r\n");
+  for (int i = 0; i < 2000; ++i) {
+    const std::string key = std::to_string(i);
+    for (const char* section : {"A", "B", "C"}) file.set(section, key, std::string(1, section[0] + 32) + key);
+  }
+  file.set("A", "7", "changed");
+  const IniDocument reread(file.bytes());
+  for (const IniDocument* document : {static_cast<const IniDocument*>(&file), &reread}) {
+    for (int i = 0; i < 2000; ++i) {
+      const std::string key = std::to_string(i);
+      ASSERT_EQ(document->get("A", key), i == 7 ? "changed" : "a" + key);
+      ASSERT_EQ(document->get("B", key), "b" + key);
+      ASSERT_EQ(document->get("C", key), "c" + key);
+    }
+    EXPECT_EQ(document->get("A", "old"), "1");
+  }
+  // The blank lines that separated [A] from [B] still do.
+  EXPECT_NE(file.bytes().find("1999=a1999\r\n\r\n\r\n[B]\r\n"), std::string::npos);
+}
+
 TEST(IniDocumentTest, SettingKeepsEveryOtherByte) {
   const std::string original =
       "; written by hand\n"

@@ -11,6 +11,14 @@ namespace {
 
 using Entry = SettingsEntry;
 
+}  // namespace
+
+void PrintTo(const SettingsEntry& entry, std::ostream* out) {
+  *out << "{\"" << text::toUtf8(entry.name) << "\", \"" << text::toUtf8(entry.address) << "\"}";
+}
+
+namespace {
+
 const fakes::IconvCodec& gbk() {
   static const fakes::IconvCodec codec("GBK");
   return codec;
@@ -170,8 +178,9 @@ TEST(SettingsFileTest, CountsBoundTheEntriesRead) {
 
   read = readSettings(mainSection("BQs=1\r\nYYs=3\r\nCXs=-5\r\n") + entries, gbk());
   EXPECT_EQ(read.emoticons, (std::vector<Entry>{{u"a", u"x"}, {u"b", u"y"}}));
-  // A count beyond the entries present: empty names and addresses.
-  EXPECT_EQ(read.media, (std::vector<Entry>{{u"a", u""}, {u"", u"y"}, {u"", u""}, {u"", u""}}));
+  // A count beyond the entries present restores those present, no more; an
+  // index in one section only has an empty name or address.
+  EXPECT_EQ(read.media, (std::vector<Entry>{{u"a", u""}, {u"", u"y"}}));
   EXPECT_TRUE(read.programs.empty());
 
   // Leading-number counts; no count key at all restores nothing.
@@ -183,6 +192,85 @@ TEST(SettingsFileTest, CountsBoundTheEntriesRead) {
   read = readSettings(mainSection("BQs=00002\r\nYYs=1.9\r\n") + entries, gbk());
   EXPECT_EQ(read.emoticons.size(), 1u);
   EXPECT_EQ(read.media.size(), 2u);
+}
+
+TEST(SettingsFileTest, ACountNeverMakesUpEntries) {
+  // Entry sections of the emoticon list, and what a count restores from them.
+  const std::string threeEntries = "[BQm]\r\n0=a\r\n1=b\r\n2=c\r\n[BQz]\r\n0=x\r\n1=y\r\n2=z\r\n";
+  std::string manyEntries = "[BQm]\r\n";
+  for (int i = 0; i < 3000; ++i) manyEntries += std::to_string(i) + "=e\r\n";
+  const std::vector<Entry> abc{{u"a", u"x"}, {u"b", u"y"}, {u"c", u"z"}};
+  struct Case {
+    std::string count;
+    std::string sections;
+    std::vector<Entry> expected;
+    std::size_t expectedCount;  // when the entries are too many to spell out
+  };
+  const Case cases[] = {
+      {"2147483647", threeEntries, abc, 3},
+      {"9999", "", {}, 0},
+      {"9999", "[BQm]\r\n[BQz]\r\n", {}, 0},
+      // Indices missing from both sections are skipped, not made up.
+      {"9999", "[BQm]\r\n0=a\r\n7=h\r\n[BQz]\r\n9998=last\r\n", {{u"a", u""}, {u"h", u""}, {u"", u"last"}}, 3},
+      {"-1", threeEntries, {}, 0},
+      {"-5", threeEntries, {}, 0},
+      {"-2147483648", threeEntries, {}, 0},
+      {"1", threeEntries, {{u"a", u"x"}, {u"b", u"y"}}, 2},
+      {"abc", threeEntries, {{u"a", u"x"}}, 1},
+      // Only the decimal spelling a save writes names an entry.
+      {"9", "[BQm]\r\n00=a\r\n+1=b\r\n1.0=c\r\n01=d\r\n2 =e\r\n3x=f\r\n-0=g\r\n", {{u"e", u""}}, 1},
+      // The count is read with its 4-byte limit: "2147483647" is "2147".
+      {"2147483647", manyEntries, {}, 2148},
+  };
+  for (const Case& c : cases) {
+    StoredSettings read = readSettings(mainSection("BQs=" + c.count + "\r\n") + c.sections, gbk());
+    EXPECT_EQ(read.emoticons.size(), c.expectedCount) << "BQs=" << c.count << "\n" << c.sections.substr(0, 80);
+    if (!c.expected.empty() || c.expectedCount == 0) {
+      EXPECT_EQ(read.emoticons, c.expected) << "BQs=" << c.count;
+    }
+  }
+}
+
+TEST(SettingsFileTest, UnchangedTextKeepsBytesItsReadingCannotGiveBack) {
+  // An invalid GBK sequence reads as the "?" that GBK writes for it (iconv
+  // decodes it as U+FFFD, which GBK lacks): a save of the value as read
+  // keeps the file's bytes; a changed value replaces them.
+  const std::string badName = std::string("\x81\x20") + "bad\xCB";
+  const std::string longPath = "C:\\" + std::string(300, 'p');
+  const std::string file =
+      mainSection("BQs=0\r\nPath=" + longPath + "\r\n") + "[BQm]\r\n0=" + badName + "\r\n[BQz]\r\n0=http://a/1.gif\r\n";
+  StoredSettings read = readSettings(file, gbk());
+  ASSERT_EQ(read.emoticons.size(), 1u);
+  EXPECT_EQ(read.emoticons[0].name, u"? bad?");
+  EXPECT_EQ(read.path, u"C:\\" + std::u16string(251, u'p'));
+
+  SettingsToSave save;
+  save.emoticons = read.emoticons;
+  save.path = *read.path;
+  IniDocument rewritten(writeSettings(file, save, gbk()));
+  EXPECT_EQ(rewritten.get("BQm", "0"), badName);
+  EXPECT_EQ(rewritten.get("Quenby_Sarn", "Path"), longPath);
+
+  save.emoticons[0].name = u"好";
+  save.path = u"D:\\";
+  rewritten = IniDocument(writeSettings(file, save, gbk()));
+  EXPECT_EQ(rewritten.get("BQm", "0"), gbk().encode(u"好"));
+  EXPECT_EQ(rewritten.get("Quenby_Sarn", "Path"), "D:\\");
+}
+
+TEST(SettingsFileTest, AnEntryMovedToAnotherKeyByASaveReadsTheSameFromThere) {
+  // Entries 1 to 3 become 0 to 2: their bytes cannot stay where they were,
+  // so what the program holds must be what it writes: invalid sequences as
+  // the code page writes their stand-ins, a CR inside a line as a blank.
+  const std::string file = mainSection("CXs=3\r\n") + "[CXm]\r\n1=\x81\x30\xFF\x30\r\n2=\x84\x31\xA4\r\n3=a\rb\r\n";
+  for (const fakes::IconvCodec* codec : {&gbk(), &gb18030()}) {
+    StoredSettings read = readSettings(file, *codec);
+    ASSERT_EQ(read.programs.size(), 3u);
+    EXPECT_EQ(read.programs[2].name, u"a b");
+    SettingsToSave save;
+    save.programs = read.programs;
+    EXPECT_EQ(readSettings(writeSettings(file, save, *codec), *codec).programs, read.programs);
+  }
 }
 
 // Every single setting reads as absent (and "ZQD" as 0), so the controls keep their state.

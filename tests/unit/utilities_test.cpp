@@ -222,6 +222,10 @@ const std::vector<SearchRow> kSearchRows = {
     {u"a-b_c.d~e/f?g=h", "http://www.baidu.com/s?wd=a-b_c.d~e%2Ff%3Fg%3Dh&ie=utf-8",
      "http://www.google.com/search?q=a-b_c.d~e%2Ff%3Fg%3Dh"},
     {u"😀", "http://www.baidu.com/s?wd=%F0%9F%98%80&ie=utf-8", "http://www.google.com/search?q=%F0%9F%98%80"},
+    // Half a surrogate pair has no UTF-8 form: it is sent as U+FFFD.
+    {u"a\xD83D"
+     u"b\xDE00",
+     "http://www.baidu.com/s?wd=a%EF%BF%BDb%EF%BF%BD&ie=utf-8", "http://www.google.com/search?q=a%EF%BF%BDb%EF%BF%BD"},
 };
 
 TEST_F(UtilitiesTest, SearchOpensTheChosenEnginesAddressWithTheKeywordEncoded) {
