@@ -262,7 +262,7 @@ std::string writeSettings(std::string_view existingFileBytes, const SettingsToSa
     file.set(kMainSection, kColourKeys[i], std::to_string(settings.colours[i]));
   }
   setText(file, kMainSection, "Path", settings.path, codec,
-          [&codec](std::string_view bytes) { return limitedValue(bytes, kPathLimit, codec); });
+          [&codec](std::string_view bytes) { return limitedValue(bytes, kPathBytes, codec); });
   return file.bytes();
 }
 
