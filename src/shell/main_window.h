@@ -108,9 +108,9 @@ class MainWindow {
   void restore(const StoredSettings& stored);
   // Writes the settings file; false (after telling the user) when it could not.
   bool saveSettings();
-  // The file manager's directory as the file can hold it, or the stored
-  // text when the directory cannot be written in the code page or within
-  // the key's limit.
+  // The file manager's directory as the file can hold it; the stored text
+  // when the user has not moved since the start, or when the directory
+  // cannot be written in the code page or within the key's limit.
   std::u16string pathToSave() const;
   int pixelsX(double twips) const;
   int pixelsY(double twips) const;
@@ -119,6 +119,7 @@ class MainWindow {
   bool oneKeyPending_ = false;
   bool saved_ = false;
   std::u16string storedPath_;
+  std::u16string restoredDirectory_;  // where the file manager began
 };
 
 }  // namespace vexlo::shell

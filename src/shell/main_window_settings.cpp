@@ -37,6 +37,7 @@ void MainWindow::restore(const StoredSettings& stored) {
     if (stored.colours[i]) formatter.colourButtons[i]->setBackColour(*stored.colours[i] & 0xFFFFFF);
   storedPath_ = stored.path.value_or(u"");
   if (stored.path) fileManager.restoreDirectory(*stored.path);
+  restoredDirectory_ = fileManager.currentDirectory();
   formatter.emoticons.favourites.restore(stored.emoticons);
   media.favourites.restore(stored.media);
   for (const SettingsEntry& e : stored.programs) programs.appendProgramTile(e.name, e.address);
@@ -66,6 +67,9 @@ SettingsToSave MainWindow::collectSettings() const {
 
 std::u16string MainWindow::pathToSave() const {
   const std::u16string& directory = fileManager.currentDirectory();
+  // Not browsed since the start: the stored text stays, so a folder on a
+  // drive that is absent today is still there for tomorrow.
+  if (!storedPath_.empty() && directory == restoredDirectory_) return storedPath_;
   const std::string bytes = services_.codec.encode(directory);
   if (bytes.size() <= kPathBytes && services_.codec.decode(bytes) == directory) return directory;
   return storedPath_;
