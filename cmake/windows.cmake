@@ -71,7 +71,7 @@ if(VEXLO_WIN32_TEST_SOURCES)
   add_executable(vexlo_save_settings tests/win32/programs/save_settings.cpp)
   target_include_directories(vexlo_save_settings PRIVATE tests/win32)
   target_link_libraries(vexlo_save_settings PRIVATE vexlo_win32)
-  add_dependencies(vexlo_win32_tests vexlo_save_settings)
+  add_dependencies(vexlo_win32_tests vexlo_save_settings clipboard_holder)
 endif()
 
 # End-to-end: a GoogleTest program that starts the real Vexlo.exe and drives
