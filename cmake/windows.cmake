@@ -70,6 +70,11 @@ if(VEXLO_WIN32_TEST_SOURCES)
   add_executable(vexlo_win32_tests ${VEXLO_WIN32_TEST_SOURCES})
   target_link_libraries(vexlo_win32_tests PRIVATE vexlo_win32 gtest_main ${VEXLO_WIN32_TEST_LIBS})
   add_test(NAME win32 COMMAND vexlo_win32_tests --gtest_output=xml:Z:${VEXLO_RESULTS}/win32.xml)
+  # The settings save alone in a process, which a test kills at random moments.
+  add_executable(vexlo_save_settings tests/win32/programs/save_settings.cpp)
+  target_include_directories(vexlo_save_settings PRIVATE tests/win32)
+  target_link_libraries(vexlo_save_settings PRIVATE vexlo_win32)
+  add_dependencies(vexlo_win32_tests vexlo_save_settings clipboard_holder)
 endif()
 
 # End-to-end: a GoogleTest program that starts the real Vexlo.exe and drives

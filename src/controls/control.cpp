@@ -66,15 +66,58 @@ bool Control::shown() const {
   return true;
 }
 
-void Control::userClick() { raise(onClick); }
-void Control::userDoubleClick() { raise(onDoubleClick); }
+void Control::userClick() {
+  guarded(UserEvent::Click, [this] { click(); });
+}
+
+void Control::click() { raise(onClick); }
+
+void Control::userDoubleClick() {
+  guarded(UserEvent::DoubleClick, [this] { raise(onDoubleClick); });
+}
 
 void Control::userMouseMove(int x, int y, int buttons) {
-  if (onMouseMove) onMouseMove(x, y, buttons);
+  if (onMouseMove) guarded(UserEvent::MouseMove, [this, x, y, buttons] { onMouseMove(x, y, buttons); });
 }
 
 void Control::userKeyDown(int virtualKey) {
-  if (onKeyDown) onKeyDown(virtualKey);
+  if (onKeyDown) guarded(UserEvent::KeyDown, [this, virtualKey] { onKeyDown(virtualKey); });
+}
+
+void Control::userRightPress() {
+  guarded(UserEvent::RightPress, [this] { raise(onRightPress); });
+}
+
+HandlerGuard* Control::windowGuard() const {
+  const Control* top = this;
+  while (top->container_) top = top->container_;
+  return top->kind_ == Kind::Window ? static_cast<const Window*>(top)->guard() : nullptr;
+}
+
+std::u16string Control::describedOrEmpty(UserEvent event) const noexcept {
+  try {
+    return describe(event);
+  } catch (...) {
+    return {};  // no memory even for the name: the report says less
+  }
+}
+
+std::u16string Control::describe(UserEvent event) const {
+  static constexpr std::u16string_view kEvents[] = {u"单击",     u"双击", u"鼠标移动", u"按键",
+                                                    u"右键按下", u"选择", u"滚动"};
+  std::u16string text = u"控件 ";
+  text.append(name_.begin(), name_.end());
+  std::u16string_view seen = caption_;
+  if (seen.empty()) seen = tooltip_;
+  const auto first = seen.find_first_not_of(u' ');
+  if (first != std::u16string_view::npos) {
+    seen = seen.substr(first, seen.find_last_not_of(u' ') - first + 1);
+    text.append(u"「").append(seen).append(u"」");
+  } else {
+    text.append(u" ");
+  }
+  text.append(u"的").append(kEvents[static_cast<int>(event)]);
+  return text;
 }
 
 void Control::setView(ControlView* view) { view_ = view; }
@@ -99,7 +142,7 @@ void CheckBox::setValue(bool value) {
   raise(onClick);
 }
 
-void CheckBox::userClick() { setValue(!value_); }
+void CheckBox::click() { setValue(!value_); }
 
 OptionButton::OptionButton(std::string name, TwipsRect rect, OptionGroup& group, std::u16string caption, Kind kind)
     : Control(kind, std::move(name), rect, std::move(caption)), group_(group) {
@@ -123,7 +166,7 @@ void OptionButton::setValue(bool value) {
   raise(onClick);
 }
 
-void OptionButton::userClick() { setValue(true); }
+void OptionButton::click() { setValue(true); }
 
 void ListControl::addItem(std::u16string item) {
   items_.push_back(std::move(item));
@@ -172,16 +215,18 @@ void ListControl::setSelectedIndex(int index) {
 }
 
 void ListControl::userSelect(int index) {
-  if (keysOnlyHighlight_ && index >= 0 && index == selected_) {
-    raise(onClick);
-    return;
-  }
-  setSelectedIndex(index);
+  guarded(UserEvent::Select, [this, index] {
+    if (keysOnlyHighlight_ && index >= 0 && index == selected_) {
+      raise(onClick);
+      return;
+    }
+    setSelectedIndex(index);
+  });
 }
 
 void ListControl::userKeySelect(int index) {
   if (!keysOnlyHighlight_) {
-    setSelectedIndex(index);
+    guarded(UserEvent::Select, [this, index] { setSelectedIndex(index); });
     return;
   }
   // The window already shows the highlight.

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/handler_guard.h"
+
 namespace vexlo::controls {
 
 // Positions and sizes in twips (1/1440 inch), relative to the container.
@@ -58,6 +60,9 @@ enum class Property {
 };
 
 class Control;
+
+// What the user did to a control, as a failure report names it.
+enum class UserEvent { Click, DoubleClick, MouseMove, KeyDown, RightPress, Select, Scroll };
 
 class ControlView {
  public:
@@ -120,25 +125,46 @@ class Control {
   // Visible here and in every container up to the window.
   bool shown() const;
 
-  // What the view calls when the user acts on the control.
-  virtual void userClick();
+  // What the view calls when the user acts on the control. Each runs the
+  // handlers inside the guard of the window the control lies on, so a
+  // failing handler is reported and the next event is handled as usual.
+  void userClick();
   void userDoubleClick();
   void userMouseMove(int x, int y, int buttons = 0);
   void userKeyDown(int virtualKey);
+  // The secondary (right) mouse button went down over the control.
+  void userRightPress();
 
   std::function<void()> onClick;
   std::function<void(int virtualKey)> onKeyDown;
-  // The secondary (right) mouse button went down over the control.
   std::function<void()> onRightPress;
-  void userRightPress() { raise(onRightPress); }
   std::function<void()> onDoubleClick;
   std::function<void(int x, int y, int buttons)> onMouseMove;
 
   void setView(ControlView* view);
 
+  // How a failure report names the control and the event: its model name,
+  // and what the user sees on it (caption, else tooltip).
+  std::u16string describe(UserEvent event) const;
+
  protected:
+  // What a click does: runs the click handler; a check box or an option
+  // button changes its value first.
+  virtual void click();
   void changed(Property property);
   void raise(const std::function<void()>& handler);
+  // Runs a user's action inside the window's guard; a control on no window
+  // (a model under test on its own) runs it bare.
+  template <class Action>
+  void guarded(UserEvent event, Action&& action) {
+    HandlerGuard* guard = windowGuard();
+    if (!guard) {
+      action();
+      return;
+    }
+    // Named before the handler runs: a handler may take its own control away.
+    guard->run(std::forward<Action>(action), describedOrEmpty(event));
+  }
 
  private:
   Kind kind_;
@@ -155,6 +181,9 @@ class Control {
   Control* container_ = nullptr;
   std::vector<Control*> children_;
   ControlView* view_ = nullptr;
+
+  HandlerGuard* windowGuard() const;
+  std::u16string describedOrEmpty(UserEvent event) const noexcept;
 };
 
 // The top-level window: its rect is its position on the screen, in twips.
@@ -164,9 +193,13 @@ class Window : public Control {
       : Control(Kind::Window, std::move(name), rect, std::move(caption)) {}
   bool topMost() const { return topMost_; }
   void setTopMost(bool topMost);
+  // The guard every user action on the window and its controls runs in.
+  HandlerGuard* guard() const { return guard_; }
+  void setGuard(HandlerGuard* guard) { guard_ = guard; }
 
  private:
   bool topMost_ = false;
+  HandlerGuard* guard_ = nullptr;
 };
 
 class Label : public Control {
@@ -201,7 +234,9 @@ class CheckBox : public Control {
   bool value() const { return value_; }
   // A change of value runs the click handler, as a user's click does.
   void setValue(bool value);
-  void userClick() override;
+
+ protected:
+  void click() override;
 
  private:
   bool value_ = false;
@@ -227,7 +262,9 @@ class OptionButton : public Control {
   // Selecting runs the click handler every time, as a click does; clearing
   // one directly runs nothing.
   void setValue(bool value);
-  void userClick() override;
+
+ protected:
+  void click() override;
 
  private:
   friend class OptionGroup;
@@ -354,7 +391,9 @@ class ScrollBar : public Control {
   int value() const { return value_; }
   // A value outside 0..maximum is refused and leaves the bar as it is.
   void setValue(int value);
-  void userScroll(int value) { setValue(value); }
+  void userScroll(int value) {
+    guarded(UserEvent::Scroll, [this, value] { setValue(value); });
+  }
   // What one arrow click and one click beside the thumb move, in twips.
   int smallChange = 200;
   int largeChange = 720;

@@ -63,7 +63,7 @@ FormatterPanel::FormatterPanel(controls::Frame& frame, shell::Services& services
 
 void FormatterPanel::build(controls::Frame& frame) {
   frame.add(inputBox);
-  inputBox.onDoubleClick = [this] { copyAll(); };
+  inputBox.onDoubleClick = [this] { publish(); };
 
   frame.add(fontLabel);
   for (std::u16string_view font : kFonts) fontList.addItem(std::u16string(font));
@@ -229,7 +229,10 @@ void FormatterPanel::clickConvert() {
   collapseWindow_();
   sourceText_ = inputBox.text();
   if (!convertInto(sourceText_)) return;
-  publish();
+  if (!publish()) {
+    enterConvertedState();
+    return;
+  }
   status_.report(u"提示:", kPasteHint);
   services_.clock.sleep(kAutoPasteWaitMs);
   services_.pointer.leftClick();
@@ -244,7 +247,10 @@ void FormatterPanel::oneKeyConversion(std::u16string source) {
   status_.report(u"操作:", kOneKeyReport);
   sourceText_ = std::move(source);
   if (!convertInto(sourceText_)) return;
-  publish();
+  if (!publish()) {
+    enterConvertedState();
+    return;
+  }
   services_.clock.sleep(kOneKeyPasteWaitMs);
   paste();
   enterConvertedState();
@@ -261,9 +267,12 @@ bool FormatterPanel::convertInto(std::u16string_view source) {
   return true;
 }
 
-void FormatterPanel::publish() {
-  services_.clipboard.clear();
-  services_.clipboard.setText(inputBox.text());
+bool FormatterPanel::publish() {
+  if (services_.clipboard.clear() && services_.clipboard.setText(inputBox.text())) return true;
+  // Another program holds the clipboard: a paste now would put what it
+  // holds into the reply, so the user is told instead.
+  services_.messageBox.exclamation(kClipboardBusyMessage, u"错误");
+  return false;
 }
 
 void FormatterPanel::paste() {
@@ -298,11 +307,6 @@ void FormatterPanel::undo() {
   services_.clipboard.clear();
   inputBox.focus();
   status_.report(u"操作:", u" 文本 < 撤消 > ");
-}
-
-void FormatterPanel::copyAll() {
-  services_.clipboard.clear();
-  services_.clipboard.setText(inputBox.text());
 }
 
 }  // namespace vexlo::formatter

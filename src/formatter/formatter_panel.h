@@ -23,6 +23,8 @@ inline constexpr std::u16string_view kClearCaption = u"清 除";
 inline constexpr controls::Colour kIdleBackColour = 0xFFFFC0;       // #C0FFFF
 inline constexpr controls::Colour kConvertedBackColour = 0xC0C0FF;  // #FFC0C0
 inline constexpr std::u16string_view kGradientLimitMessage = u"输入的字符数大于 256 个！。。。";
+inline constexpr std::u16string_view kClipboardBusyMessage =
+    u"剪贴板正被其他程序占用，文本没能放到剪贴板上，也没有粘贴。\r\n文本仍在输入框中，稍后双击输入框即可复制。";
 
 class FormatterPanel {
  public:
@@ -69,10 +71,12 @@ class FormatterPanel {
   void clickConvert();
   void clearPath();
   void undo();
-  void copyAll();
   // The shared core of both conversions: false at the gradient limit.
   bool convertInto(std::u16string_view source);
-  void publish();
+  // Puts the text of the input box on the clipboard (conversion results and
+  // the double-click copy); false, after telling the user, when another
+  // program holds the clipboard.
+  bool publish();
   void paste();
   void enterConvertedState();
   void enterIdleState();

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include <utility>
+
 #include "shell/clock_text.h"
 #include "controls/twips.h"
 
@@ -62,7 +64,8 @@ std::array<std::unique_ptr<controls::Frame>, kPanelCount> makePanelFrames() {
 }  // namespace
 
 MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
-    : status(services.tray, services.codec),
+    : guard(services.messageBox),
+      status(services.tray, services.codec),
       window("Form1", {0, 0, kExpandedWidth, kExpandedHeight}, u"Vexlo v11.0"),
       titleLabel("Label14", {120, 120, 1260, 180}, u"Vexlo v11.0"),
       exitControl("Tc", {4665, 75, 390, 240}),
@@ -113,6 +116,7 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
 }
 
 void MainWindow::build() {
+  window.setGuard(&guard);
   window.setVisible(false);
   window.onMouseMove = [this](int x, int y, int) { windowMouseMove(x, y); };
 
@@ -178,7 +182,7 @@ bool MainWindow::start() {
     return false;
   }
 
-  restoreSettings();
+  settingsUnread_ = !guard.run([this] { restoreSettings(); }, u"读取设置文件");
   capture.qualityList.setSelectedIndex(0);
   fileManager.chooseFilter(0);
   clockLabel.setTooltip(dateTooltip(services_.clock.now()));
@@ -250,10 +254,14 @@ void MainWindow::windowMouseMove(int x, int y) {
 }
 
 void MainWindow::tick() {
-  if (oneKeyPending_) {
-    formatter.oneKeyConversion(services_.clipboard.text());
-    oneKeyPending_ = false;
-  }
+  // A tick that fails every time is reported once, not once a second.
+  tickFailing_ = !guard.run([this] { tickDuties(); }, u"定时器 Timer1 的计时", !tickFailing_);
+}
+
+void MainWindow::tickDuties() {
+  // Taken before converting: a conversion that fails is not tried again at
+  // every tick.
+  if (std::exchange(oneKeyPending_, false)) formatter.oneKeyConversion(services_.clipboard.text());
   clockLabel.setCaption(clockCaption(services_.clock.now()));
   services_.memory.trimWorkingSet();
   for (int i = 0; i < kPanelCount; ++i) {

@@ -76,6 +76,8 @@ class MainWindow {
   }
 
 
+  // Every user action, every tick and the start-up restore run inside it.
+  controls::HandlerGuard guard;
   StatusLine status;
 
   controls::Window window;
@@ -103,6 +105,7 @@ class MainWindow {
   void windowMouseMove(int x, int y);
   // The file manager with a type filter chosen.
   void browseFiles(int filter);
+  void tickDuties();
   void startOneKeyConversion();
   void restoreSettings();
   void restore(const StoredSettings& stored);
@@ -117,6 +120,9 @@ class MainWindow {
 
   Services& services_;
   bool oneKeyPending_ = false;
+  bool tickFailing_ = false;
+  // The restore failed part-way: the file holds more than the controls do.
+  bool settingsUnread_ = false;
   bool saved_ = false;
   std::u16string storedPath_;
   std::u16string restoredDirectory_;  // where the file manager began

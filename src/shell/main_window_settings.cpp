@@ -80,9 +80,13 @@ bool MainWindow::saveSettings() {
   const std::u16string path = settingsPath(services_.environment.executableDirectory());
   std::optional<std::string> existing = services_.files.read(path);
   platform::WriteResult result{false, path, u"文件无法读取"};
-  // A file that is there but cannot be read is left alone: writing over it
-  // would drop whatever it holds beyond what this program knows.
-  if (existing || !services_.files.exists(path)) {
+  if (settingsUnread_ && existing) {
+    // Restored only in part at start-up, the file holds more than the
+    // controls do: writing them over it would lose the rest.
+    result.message = u"启动时未能读完这个文件，为免丢失其中的内容，没有改写它";
+  } else if (existing || !services_.files.exists(path)) {
+    // A file that is there but cannot be read is left alone: writing over
+    // it would drop whatever it holds beyond what this program knows.
     const std::string bytes = writeSettings(existing.value_or(std::string()), collectSettings(), services_.codec);
     result = services_.files.writeAtomically(path, bytes);
   }

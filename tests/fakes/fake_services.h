@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <exception>
 #include <map>
 #include <set>
 #include <string>
@@ -22,12 +23,14 @@ struct FakeTray : platform::TrayIcon {
   int adds = 0;
   std::u16string tooltip;
   std::vector<Balloon> balloons;  // every showBalloon call, removals included
+  std::exception_ptr failure;     // thrown by every balloon while set
   void add(std::u16string_view tip) override {
     present = true;
     ++adds;
     tooltip = tip;
   }
   void showBalloon(std::u16string_view heading, std::u16string_view text) override {
+    if (failure) std::rethrow_exception(failure);
     balloons.push_back({std::u16string(heading), std::u16string(text)});
   }
   void remove() override { present = false; }
@@ -91,7 +94,11 @@ struct FakeInstanceLock : platform::InstanceLock {
 
 struct FakeMemory : platform::Memory {
   int trims = 0;
-  void trimWorkingSet() override { ++trims; }
+  std::exception_ptr failure;  // thrown by every trim (every tick) while set
+  void trimWorkingSet() override {
+    if (failure) std::rethrow_exception(failure);
+    ++trims;
+  }
 };
 
 struct FakeClipboard : platform::Clipboard {
@@ -99,6 +106,7 @@ struct FakeClipboard : platform::Clipboard {
   EventLog& log;
   std::u16string content;
   bool busy = false;  // another program holds the clipboard
+  std::exception_ptr failure;  // thrown by every setText while set
   bool clear() override {
     if (busy) return false;
     content.clear();
@@ -106,6 +114,7 @@ struct FakeClipboard : platform::Clipboard {
     return true;
   }
   bool setText(std::u16string_view text) override {
+    if (failure) std::rethrow_exception(failure);
     if (busy) return false;
     content = text;
     log.events.push_back("clipboard set");

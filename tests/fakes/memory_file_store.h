@@ -1,8 +1,10 @@
 // Files kept in memory, for tests of code that reads and writes the settings
 // file. `failWrites` makes every write fail the way a read-only directory
-// or a full disk would, leaving the stored file as it was.
+// or a full disk would, leaving the stored file as it was; `readFailure`
+// makes reading throw, as running out of memory for a huge file would.
 #pragma once
 
+#include <exception>
 #include <map>
 #include <optional>
 #include <string>
@@ -18,8 +20,10 @@ class MemoryFileStore final : public platform::FileStore {
   bool failWrites = false;
   std::u16string failureMessage = u"Access is denied.";
   int writeCount = 0;  // successful and failed writes alike
+  std::exception_ptr readFailure;  // thrown by every read while set
 
   std::optional<std::string> read(const std::u16string& path) override {
+    if (readFailure) std::rethrow_exception(readFailure);
     auto found = files.find(path);
     if (found == files.end()) return std::nullopt;
     return found->second;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "fakes/shell_harness.h"
 
@@ -194,6 +195,39 @@ TEST_F(FormatterPanelTest, DoubleClickCopiesEvenALockedResult) {
   h.clipboard.content = u"something else";
   p.inputBox.userDoubleClick();
   EXPECT_EQ(h.clipboard.content, p.inputBox.text());
+}
+
+TEST_F(FormatterPanelTest, ClipboardHeldByAnotherProgramIsReportedAndNothingIsPasted) {
+  struct Case {
+    const char* name;
+    std::function<void()> act;
+  } cases[] = {
+      {"convert button", [&] { p.convertButton.userClick(); }},
+      {"one-key conversion", [&] { p.oneKeyConversion(u"abc"); }},
+      {"double-click copy", [&] { p.inputBox.userDoubleClick(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    p.undoButton.userClick();
+    type(u"abc");
+    h.clipboard.content = u"what the other program holds";
+    h.clipboard.busy = true;
+    h.messageBox.shown.clear();
+    h.log.events.clear();
+    c.act();
+
+    ASSERT_EQ(h.messageBox.shown.size(), 1u);
+    EXPECT_EQ(h.messageBox.shown[0].title, u"错误");
+    EXPECT_EQ(h.messageBox.shown[0].text, formatter::kClipboardBusyMessage);
+    EXPECT_TRUE(h.log.events.empty()) << h.log.events.front();  // no click, no sleep, no paste
+    EXPECT_EQ(h.clipboard.content, u"what the other program holds");
+    // The text stays in the box, and reaches the clipboard once it is free.
+    const std::u16string shown = p.inputBox.text();
+    EXPECT_NE(shown.find(u"abc"), std::u16string::npos);
+    h.clipboard.busy = false;
+    p.inputBox.userDoubleClick();
+    EXPECT_EQ(h.clipboard.content, shown);
+  }
 }
 
 TEST_F(FormatterPanelTest, GradientOverTheLimitWarnsEmptiesTheBoxAndStaysIdle) {

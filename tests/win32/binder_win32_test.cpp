@@ -5,7 +5,10 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
+#include <new>
+#include <stdexcept>
 
 #include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
@@ -170,6 +173,69 @@ TEST_F(BinderWin32Test, AUserClickReachesTheModelOnceAndModelChangesDoNotEcho) {
   list.setSelectedIndex(1);
   EXPECT_EQ(listClicks, 1);
   EXPECT_EQ(SendMessageW(binder->handleOf(list), LB_GETCURSEL, 0, 0), 1);
+}
+
+// What the guard would show in a message box.
+struct RecordedMessages : platform::MessageBoxService {
+  std::vector<std::u16string> texts;
+  void exclamation(std::u16string_view text, std::u16string_view title) override {
+    texts.push_back(std::u16string(title) + u": " + std::u16string(text));
+  }
+};
+
+// A handler that throws inside the real window procedures is reported
+// through the window's guard; nothing unwinds through the system's frames,
+// and the same control answers the next message.
+TEST_F(BinderWin32Test, AFailingHandlerIsReportedAndTheNextMessageIsHandled) {
+  RecordedMessages messages;
+  HandlerGuard guard(messages);
+  window.setGuard(&guard);
+  const HWND listWindow = binder->handleOf(list);
+  const auto selectInWindow = [&](int index) {
+    SendMessageW(listWindow, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(listWindow), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(listWindow), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(listWindow));
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> fail;
+    std::u16string report;
+    std::function<void()> handle;
+    std::function<bool()> handled;
+  } cases[] = {
+      {"click, runtime_error",
+       [&] {
+         check.onClick = [] { throw std::runtime_error("disk full"); };
+         SendMessageW(binder->handleOf(check), BM_CLICK, 0, 0);
+       },
+       u"错误: 控件 Check「粗体」的单击时出错:\r\ndisk full\r\n\r\n此操作已中止，程序继续运行。",
+       [&] {
+         check.onClick = [this] { ++clicks; };
+         SendMessageW(binder->handleOf(check), BM_CLICK, 0, 0);
+       },
+       [&] { return clicks == 1 && !check.value(); }},
+      {"selection, bad_alloc",
+       [&] {
+         list.onClick = [] { throw std::bad_alloc(); };
+         selectInWindow(1);
+       },
+       u"错误: 控件 List 的选择时出错:\r\n内存不足 (std::bad_alloc)\r\n\r\n此操作已中止，程序继续运行。",
+       [&] {
+         list.onClick = [this] { ++listClicks; };
+         selectInWindow(0);
+       },
+       [&] { return listClicks == 1 && list.selectedIndex() == 0; }},
+  };
+  for (const Case& c : cases) {
+    messages.texts.clear();
+    c.fail();
+    ASSERT_EQ(messages.texts.size(), 1u) << c.name;
+    EXPECT_EQ(messages.texts[0], c.report) << c.name;
+    c.handle();
+    EXPECT_TRUE(c.handled()) << c.name;
+    EXPECT_EQ(messages.texts.size(), 1u) << c.name;
+  }
+  window.setGuard(nullptr);
 }
 
 TEST_F(BinderWin32Test, TypedTextReachesTheModelAndCodeTextReachesTheWindow) {

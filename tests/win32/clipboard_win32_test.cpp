@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "platform/win32/clipboard_win32.h"
+#include "platform/win32/module_path.h"
 
 namespace vexlo::platform::win32 {
 namespace {
@@ -63,6 +64,37 @@ TEST(ClipboardWin32, GivesUpWhenTheClipboardStaysTaken) {
   holder.join();
   CloseHandle(opened);
   CloseHandle(release);
+}
+
+// Another program holds the clipboard for ten seconds: every operation
+// gives up while it still holds it, without waiting it out, and works again
+// once it lets go.
+TEST(ClipboardWin32, HeldByAnotherProgramForTenSecondsGivesUpWhileHeldAndWorksAfterwards) {
+  ClipboardWin32 clipboard;
+  ASSERT_TRUE(clipboard.setText(u"before"));
+  const wchar_t kHolding[] = L"Local\\vexlo-clipboard-holder-test";
+  HANDLE holding = CreateEventW(nullptr, TRUE, FALSE, kHolding);
+  const std::u16string holderPath = executableDirectory() + u"\\clipboard_holder.exe";
+  std::wstring commandLine = L"\"" + std::wstring(holderPath.begin(), holderPath.end()) + L"\" 10000 " + kHolding;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION holder{};
+  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &holder));
+  ASSERT_EQ(WaitForSingleObject(holding, 30000), WAIT_OBJECT_0);
+
+  EXPECT_FALSE(clipboard.clear());
+  EXPECT_FALSE(clipboard.setText(u"result"));
+  EXPECT_EQ(clipboard.text(), u"");
+  EXPECT_EQ(WaitForSingleObject(holder.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+      << "the calls waited until the other program let go";
+
+  ASSERT_EQ(WaitForSingleObject(holder.hProcess, 30000), WAIT_OBJECT_0);
+  EXPECT_TRUE(clipboard.setText(u"result"));
+  EXPECT_EQ(clipboard.text(), u"result");
+  CloseHandle(holder.hThread);
+  CloseHandle(holder.hProcess);
+  CloseHandle(holding);
 }
 
 }  // namespace

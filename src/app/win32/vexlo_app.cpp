@@ -51,6 +51,7 @@ struct Program {
     launcher.setOwner(hwnd);
     popupMenu.setWindow(hwnd);
     inputBox.setOwner(hwnd);
+    overlayWindow.setGuard(&window.guard);
   }
 
   HWND mainWindow;
@@ -100,14 +101,21 @@ void paintBackground(HWND hwnd, HDC dc) {
   controls::win32::drawWindowBackground(dc, client, stripBottom);
 }
 
+// The main window's own events run in the guard that the controls' events
+// (guarded by the model) and the tick (guarded by the main window) run in.
+template <class Action>
+void guarded(std::u16string_view what, Action&& action) {
+  program->window.guard.run(std::forward<Action>(action), what);
+}
+
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (program && program->binder) {
     if (message == platform::win32::MediaPlayerWin32::stateMessage()) {
-      program->mediaPlayer.deliverStateChange();
+      guarded(u"媒体播放器的状态变化", [] { program->mediaPlayer.deliverStateChange(); });
       return 0;
     }
     if (message == taskbarCreatedMessage && message != 0) {
-      program->window.taskbarRecreated();
+      guarded(u"任务栏重建后恢复图标", [] { program->window.taskbarRecreated(); });
       return 0;
     }
     LRESULT result = 0;
@@ -121,7 +129,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       if (wParam == kTickTimer && program) program->window.tick();
       return 0;
     case WM_HOTKEY:
-      if (program) program->keyboard.hotKeyPressed(static_cast<int>(wParam));
+      if (program) guarded(u"热键", [wParam] { program->keyboard.hotKeyPressed(static_cast<int>(wParam)); });
       return 0;
     case WM_DPICHANGED:
       if (program && program->binder) program->binder->dpiChanged();
@@ -129,12 +137,12 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam && program) program->window.endSession();
+      if (wParam && program) guarded(u"结束会话时保存设置", [] { program->window.endSession(); });
       return 0;
     case WM_CLOSE:
       // Closed from outside (Alt+F4, a task manager's close): the same orderly
       // end as the exit control, so nothing the user set up is lost.
-      if (program) program->window.exit();
+      if (program) guarded(u"关闭窗口", [] { program->window.exit(); });
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <exception>
 
 #include "capture/win32/bitmap_painting_win32.h"
 #include "platform/win32/wide.h"
@@ -225,11 +224,10 @@ void OverlayWindowWin32::showSizeLabel() {
 template <typename Action>
 void OverlayWindowWin32::deliver(Action action) {
   if (!overlay_) return;
-  try {
+  if (guard_)
+    guard_->run(action, u"截图选区的鼠标或按键");
+  else
     action();
-  } catch (const std::exception& failure) {
-    MessageBoxA(nullptr, failure.what(), "Vexlo", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
-  }
 }
 
 LRESULT OverlayWindowWin32::overlayMessage(UINT message, WPARAM wParam, LPARAM lParam) {

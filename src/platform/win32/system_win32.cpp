@@ -1,5 +1,6 @@
 #include "platform/win32/system_win32.h"
 
+#include <iterator>
 #include <string>
 
 #include "controls/twips.h"
@@ -35,7 +36,22 @@ LocalTime ClockWin32::now() const {
 void ClockWin32::sleep(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 void MessageBoxWin32::exclamation(std::u16string_view text, std::u16string_view title) {
-  MessageBoxW(owner_, wideString(text).c_str(), wideString(title).c_str(), MB_OK | MB_ICONEXCLAMATION);
+  // Short texts need no memory of their own: the report of an exhausted
+  // memory still gets through.
+  wchar_t shortText[512], shortTitle[64];
+  std::wstring longText, longTitle;
+  auto terminated = [](std::u16string_view from, auto& buffer, std::wstring& spill) -> const wchar_t* {
+    if (from.size() < std::size(buffer)) {
+      copyToField(buffer, from);
+      return buffer;
+    }
+    spill = wideString(from);
+    return spill.c_str();
+  };
+  // Above the program's own top-most windows (the window, the capture
+  // overlay), where it would otherwise be hidden.
+  MessageBoxW(owner_, terminated(text, shortText, longText), terminated(title, shortTitle, longTitle),
+              MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
 }
 
 InstanceLockWin32::~InstanceLockWin32() {
