@@ -133,6 +133,7 @@ platform::Outcome MemoryFileSystem::shellOperation(const platform::ShellFileOper
 }
 
 platform::Outcome MemoryFileSystem::move(const std::u16string& from, const std::u16string& to) {
+  moves.emplace_back(from, to);
   if (!exists(from)) return {false, std::u16string(kNoFile)};
   if (exists(to) && key(from) != key(to)) return {false, std::u16string(kExists)};
   if (!isDirectory(parentOf(to))) return {false, std::u16string(kNoPath)};
@@ -142,6 +143,7 @@ platform::Outcome MemoryFileSystem::move(const std::u16string& from, const std::
 }
 
 platform::Outcome MemoryFileSystem::createDirectory(const std::u16string& path) {
+  createdDirectories.push_back(path);
   if (exists(path)) return {false, std::u16string(kExists)};
   if (!isDirectory(parentOf(path))) return {false, std::u16string(kNoPath)};
   nodes_[key(path)] = {path, true, false};

@@ -39,6 +39,8 @@ class MemoryFileSystem : public platform::FileSystem {
   std::vector<std::u16string> namesIn(const std::u16string& directory) const;
 
   std::vector<platform::ShellFileOperation> shellOperations;
+  std::vector<std::pair<std::u16string, std::u16string>> moves;  // every rename asked for
+  std::vector<std::u16string> createdDirectories;                 // every creation asked for
   std::vector<std::u16string> listed;  // every directory read, in order
   bool userDeclines = false;           // the user answers no to the shell's question
   bool shellRefuses = false;           // the operation cannot be handed to the shell
