@@ -73,8 +73,9 @@ class FileManagerPanel {
   // or a stick may have come or gone); the directory the first time, so a
   // panel never shown reads nothing from the disk.
   void showing();
-  // Start-up: the stored directory, when it is an existing directory of a
-  // drive. False (and nothing changed) otherwise.
+  // The stored directory, when it is an existing directory of a drive: at
+  // start-up the panel will start there; once it has shown, it enters it at
+  // once. False (and nothing changed) otherwise.
   bool restoreDirectory(std::u16string directory);
   const std::u16string& currentDirectory() const;
   // Chooses a type filter as a click on it does, and applies its pattern

@@ -640,7 +640,9 @@ TEST_F(BinderWin32Test, ADropDownListDropsWideEnoughForItsLongestEntry) {
   HWND h = binder->handleOf(fontSizes);
   const int closedWidth = static_cast<int>(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0));
   fontSizes.setItems({u"9", u"C: [一个很长很长很长很长很长的卷标名称]"});
+  SendMessageW(h, CB_SHOWDROPDOWN, TRUE, 0);
   EXPECT_GT(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0), closedWidth + 100);
+  SendMessageW(h, CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 TEST_F(BinderWin32Test, AHiddenListFilledWithManyItemsStaysHidden) {

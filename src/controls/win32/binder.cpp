@@ -372,7 +372,6 @@ void Binder::applyItems(const Bound& b) {
   for (const std::u16string& item : list.items())
     send(combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
   send(combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
-  if (combo) applyDroppedWidth(b);
   if (shown) {
     SendMessageW(b.hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(b.hwnd, nullptr, TRUE);
@@ -381,7 +380,8 @@ void Binder::applyItems(const Bound& b) {
 
 void Binder::applyDroppedWidth(const Bound& b) {
   // The list that drops down is wide enough for its longest entry (a drive
-  // with its volume label), however narrow the closed box.
+  // with its volume label), however narrow the closed box. Measured as it
+  // drops, so that filling a list costs nothing more.
   HDC dc = GetDC(b.hwnd);
   HGDIOBJ old = SelectObject(dc, fontOf(*b.control));
   int widest = 0;

@@ -70,6 +70,7 @@ void Binder::onCommand(Bound& b, int code) {
       break;
     }
     case Kind::DropDownList:
+      if (code == CBN_DROPDOWN) applyDroppedWidth(b);
       if (code == CBN_SELCHANGE)
         static_cast<ListControl&>(c).userSelect(static_cast<int>(SendMessageW(b.hwnd, CB_GETCURSEL, 0, 0)));
       break;
