@@ -228,7 +228,7 @@ TEST_F(MainWindow, PointerInTheLeftMarginCollapsesItAndTouchingTheSquareExpandsI
   expandByTouchingTheSquare(window);
   if (HasFatalFailure()) return;
   expectAtTopCentre(windowRect(window));
-  // The program hides the picture right after it resizes the window.
+  // The window takes its size a moment before the picture hides.
   EXPECT_TRUE(waitUntil([&] { return !isVisible(picture); }, 2s))
       << "the collapsed picture still shows after expanding";
   EXPECT_TRUE(isVisible(panelFrame(vexlo_, 0)));
