@@ -87,4 +87,15 @@ if(VEXLO_E2E_SOURCES)
   add_dependencies(vexlo_e2e_tests Vexlo ${VEXLO_HELPER_TARGETS})
   add_test(NAME e2e COMMAND vexlo_e2e_tests --gtest_output=xml:Z:${VEXLO_RESULTS}/e2e.xml)
   set_tests_properties(e2e PROPERTIES ENVIRONMENT "VEXLO_BIN=${CMAKE_BINARY_DIR}" TIMEOUT 900)
+
+  # The soak run's driver (scripts/soak.sh, a measurement): the end-to-end
+  # helpers without the tests.
+  add_executable(vexlo_soak_driver EXCLUDE_FROM_ALL bench/win32/soak_driver.cpp tests/e2e/e2e_support.cpp
+                                   tests/e2e/formatter_support.cpp)
+  target_include_directories(vexlo_soak_driver PRIVATE tests/e2e)
+  target_link_libraries(vexlo_soak_driver PRIVATE gtest ${VEXLO_WIN32_LIBS} ${VEXLO_WIN32_TEST_LIBS})
+  target_compile_definitions(vexlo_soak_driver PRIVATE UNICODE _UNICODE NOMINMAX)
+  if(MINGW)
+    target_link_options(vexlo_soak_driver PRIVATE -municode)
+  endif()
 endif()

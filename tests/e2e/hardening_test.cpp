@@ -21,8 +21,8 @@ class ClipboardHolder {
   bool start(int milliseconds) {
     const std::wstring eventName = L"Local\\vexlo-e2e-holder-" + std::to_wstring(GetCurrentProcessId());
     holding_ = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
-    process_ = Process::start(binFolder() + L"\\clipboard_holder.exe",
-                              std::to_wstring(milliseconds) + L" " + eventName, binFolder());
+    process_ = Process::start(binFolder() + L"\\clipboard_holder.exe", std::to_wstring(milliseconds) + L" " + eventName,
+                              binFolder());
     return process_.started() && WaitForSingleObject(holding_, 30000) == WAIT_OBJECT_0;
   }
   ~ClipboardHolder() {
@@ -116,7 +116,8 @@ std::string heavySettings() {
   std::wstring text = L"[Quenby_Sarn]\r\nZt=3\r\nDx=2\r\nBQs=19999\r\nYYs=-1\r\nCXs=-1\r\n[BQm]\r\n";
   for (int i = 0; i < 20000; ++i) text += std::to_wstring(i) + L"=表情" + std::to_wstring(i) + L"\r\n";
   text += L"[BQz]\r\n";
-  for (int i = 0; i < 20000; ++i) text += std::to_wstring(i) + L"=http://img.example.com/" + std::to_wstring(i) + L".gif\r\n";
+  for (int i = 0; i < 20000; ++i)
+    text += std::to_wstring(i) + L"=http://img.example.com/" + std::to_wstring(i) + L".gif\r\n";
   return toCodePage(text, 936);
 }
 
@@ -155,9 +156,12 @@ TEST_F(Hardening, SecondStartsWhileTheFirstIsSavingAreRefusedAndTheFileStaysWhol
   int refused = 0, ran = 0;
   for (Process& second : seconds) {
     ASSERT_TRUE(second.started());
-    ASSERT_TRUE(waitUntil([&] { return waitForMessageBox(second.id(), L"错误", 0ms) ||
-                                       waitForTopLevelWindow(second.id(), kMainWindowClass, 0ms); },
-                          60s));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+          return waitForMessageBox(second.id(), L"错误", 0ms) ||
+                 waitForTopLevelWindow(second.id(), kMainWindowClass, 0ms);
+        },
+        60s));
     if (HWND box = waitForMessageBox(second.id(), L"错误", 0ms)) {
       EXPECT_EQ(messageBoxText(box), L"《 Vexlo 》已运行！。。。");
       ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
@@ -168,8 +172,8 @@ TEST_F(Hardening, SecondStartsWhileTheFirstIsSavingAreRefusedAndTheFileStaysWhol
     }
   }
   EXPECT_LE(ran, 1) << "two instances ran at once";
-  std::printf("second starts during the first one's exit: %zu, refused %d, started after it ended %d\n",
-              seconds.size(), refused, ran);
+  std::printf("second starts during the first one's exit: %zu, refused %d, started after it ended %d\n", seconds.size(),
+              refused, ran);
   for (Process& second : seconds) {
     if (!second.running()) continue;
     HWND other = waitForTopLevelWindow(second.id(), kMainWindowClass, 10s);

@@ -79,8 +79,8 @@ TEST(ClipboardWin32, HeldByAnotherProgramForTenSecondsGivesUpWhileHeldAndWorksAf
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION holder{};
-  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &holder));
+  ASSERT_TRUE(
+      CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &holder));
   ASSERT_EQ(WaitForSingleObject(holding, 30000), WAIT_OBJECT_0);
 
   EXPECT_FALSE(clipboard.clear());

@@ -9,6 +9,7 @@
 #include "platform/win32/ansi_codec_win32.h"
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/module_path.h"
+#include "scratch_folder.h"
 #include "shell/settings_file.h"
 
 namespace vexlo::platform::win32 {
@@ -23,38 +24,9 @@ const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const 
 class SettingsFileWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH + 1];
-    ASSERT_GT(GetTempPathW(MAX_PATH + 1, temp), 0u);
-    directory_ = reinterpret_cast<const char16_t*>(temp);
-    directory_ += u"vexlo-settings-" + asText(GetCurrentProcessId()) + u"-" + asText(GetTickCount());
-    ASSERT_TRUE(CreateDirectoryW(wide(directory_), nullptr));
+    ASSERT_TRUE(folder_.made());
+    directory_ = folder_.path();
     path_ = shell::settingsPath(directory_);
-  }
-
-  void TearDown() override {
-    WIN32_FIND_DATAW found;
-    std::u16string pattern = directory_ + u"\\*";
-    HANDLE search = FindFirstFileW(wide(pattern), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::u16string name = reinterpret_cast<const char16_t*>(found.cFileName);
-        if (name == u"." || name == u"..") continue;
-        std::u16string full = directory_ + u"\\" + name;
-        SetFileAttributesW(wide(full), FILE_ATTRIBUTE_NORMAL);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveDirectoryW(wide(full));
-        } else {
-          DeleteFileW(wide(full));
-        }
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryW(wide(directory_));
-  }
-
-  static std::u16string asText(unsigned long value) {
-    std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
   }
 
   // Writes bytes with plain Win32 calls, independently of FileStoreWin32.
@@ -68,6 +40,7 @@ class SettingsFileWin32Test : public ::testing::Test {
 
   bool fileExists(const std::u16string& path) { return GetFileAttributesW(wide(path)) != INVALID_FILE_ATTRIBUTES; }
 
+  win32_tests::ScratchFolder folder_{u"settings"};
   std::u16string directory_;
   std::u16string path_;
 };

@@ -15,6 +15,7 @@
 #include "platform/win32/ansi_codec_win32.h"
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/module_path.h"
+#include "scratch_folder.h"
 #include "settings_variants.h"
 #include "shell/settings_file.h"
 
@@ -80,37 +81,17 @@ SaveRun runSave(const std::u16string& path, int variant, double killAfter) {
 
 class SettingsKillTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    wchar_t temp[MAX_PATH + 1];
-    ASSERT_GT(GetTempPathW(MAX_PATH + 1, temp), 0u);
-    directory_ = reinterpret_cast<const char16_t*>(temp);
-    directory_ += u"vexlo-kill-" + number(GetCurrentProcessId()) + u"-" + number(GetTickCount());
-    ASSERT_TRUE(CreateDirectoryW(wide(directory_), nullptr));
-    path_ = shell::settingsPath(directory_);
-  }
-  void TearDown() override {
-    for (const std::u16string& file : {path_, path_ + u".tmp"}) {
-      SetFileAttributesW(wide(file), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(wide(file));
-    }
-    RemoveDirectoryW(wide(directory_));
-  }
-  // Every file in the folder other than the settings file.
+  void SetUp() override { ASSERT_TRUE(folder_.made()); }
+
+  // Everything in the folder other than the settings file.
   std::vector<std::u16string> otherFiles() const {
-    std::vector<std::u16string> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(wide(directory_ + u"\\*"), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      std::u16string name = reinterpret_cast<const char16_t*>(found.cFileName);
-      if (name != u"." && name != u".." && name != u"Vexlo.ini") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    std::vector<std::u16string> names = folder_.names();
+    std::erase(names, u"Vexlo.ini");
     return names;
   }
 
-  std::u16string directory_;
-  std::u16string path_;
+  win32_tests::ScratchFolder folder_{u"kill"};
+  std::u16string path_ = shell::settingsPath(folder_.path());
   FileStoreWin32 store_;
   AnsiCodecWin32 codec_;
 };

@@ -17,8 +17,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const DWORD holdFor = std::wcstoul(arguments[1], nullptr, 10);
   HANDLE holding = OpenEventW(EVENT_MODIFY_STATE, FALSE, arguments[2]);
   if (!holding) return 2;
-  HWND owner = CreateWindowExW(0, L"STATIC", L"clipboard holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                               nullptr);
+  HWND owner =
+      CreateWindowExW(0, L"STATIC", L"clipboard holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   if (!OpenClipboard(owner)) return 1;
   SetEvent(holding);
   Sleep(holdFor);
