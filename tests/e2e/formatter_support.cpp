@@ -273,6 +273,16 @@ bool clickToFocus(HWND box) {
   return false;
 }
 
+bool typeInto(HWND box, std::wstring_view text) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (!clickToFocus(box)) continue;
+    SetWindowTextW(box, L"");
+    typeText(text);
+    if (waitUntil([&] { return textOf(box) == text; }, 3s)) return true;
+  }
+  return false;
+}
+
 void typeText(std::wstring_view text) {
   for (wchar_t unit : text) {
     INPUT input[2] = {};

@@ -80,6 +80,9 @@ void typeText(std::wstring_view text);
 // a helper program that just came to the front may still take the focus
 // back for a moment. True once the box has it.
 bool clickToFocus(HWND box);
+// Focuses the box, empties it and types the text, again when a window that
+// came up meanwhile took some of the keys. True once the box holds it.
+bool typeInto(HWND box, std::wstring_view text);
 
 std::optional<std::wstring> clipboardText();
 bool setClipboardText(const std::wstring& text);

@@ -119,9 +119,7 @@ TEST_F(Formatter, ConvertCollapsesPublishesAndPastesUnderThePointerThenUndoResto
   ASSERT_TRUE(isTopMost(window));
 
   bringToFront(window);
-  ASSERT_TRUE(clickToFocus(ui_.inputBox)) << "the input box did not take the focus";
-  typeText(L"你好abc");
-  ASSERT_TRUE(waitUntil([&] { return textOf(ui_.inputBox) == L"你好abc"; }, 3s))
+  ASSERT_TRUE(typeInto(ui_.inputBox, L"你好abc"))
       << "typing into the input box gave \"" << toUtf8(textOf(ui_.inputBox)) << "\"";
 
   ASSERT_TRUE(clickOn(ui_.bold));
