@@ -133,6 +133,18 @@ class FileManager : public ::testing::Test {
     EXPECT_EQ(textOf(edit), offered);
     ASSERT_TRUE(setText(edit, answer));
     EXPECT_TRUE(pressMessageBoxButton(box, IDOK));
+    // Expanding after the box ends with the pointer moved and a click over
+    // the panel (on the path label): a click of the test's own in between
+    // would land there instead.
+    const POINT expandClick{screenSize().cx / 2 + 96, 113};  // 1440 and 1695 twips at 96 DPI
+    EXPECT_TRUE(waitUntil(
+        [&] {
+          POINT at{};
+          return GetCursorPos(&at) && at.x == expandClick.x && at.y == expandClick.y;
+        },
+        5s))
+        << "the window did not expand after the box";
+    Sleep(300);
   }
   // The middle of the preview picture on the screen.
   COLORREF previewColour() {

@@ -266,9 +266,20 @@ bool clickToFocus(HWND box) {
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(thread, &info) && info.hwndFocus == box;
   };
-  for (int attempt = 0; attempt < 3; ++attempt) {
+  // Keys go to the foreground window: the box's window must hold it, and
+  // keep it for a moment, as Wine hands the X focus over late.
+  HWND root = GetAncestor(box, GA_ROOT);
+  const auto holdsForeground = [&] {
+    for (int i = 0; i < 10; ++i) {
+      if (GetForegroundWindow() != root || !focused()) return false;
+      Sleep(40);
+    }
+    return true;
+  };
+  for (int attempt = 0; attempt < 5; ++attempt) {
     if (!clickOn(box)) continue;
-    if (waitUntil(focused, 1s)) return true;
+    if (waitUntil(focused, 1s) && holdsForeground()) return true;
+    bringToFront(root);
   }
   return false;
 }
@@ -372,6 +383,9 @@ bool TargetEdit::start(const RECT& at) {
     return false;
   }
   edit_ = edits.front();
+  // It shows its window first and takes the foreground just after: a test
+  // that went on at once could lose its keys to it.
+  waitUntil([&] { return GetForegroundWindow() == window_; }, 3s);
   return true;
 }
 

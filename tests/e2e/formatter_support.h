@@ -76,9 +76,10 @@ bool clickComboItem(HWND combo, int index);
 bool setText(HWND window, const std::wstring& text);
 // Types text into the focused window, one Unicode key event per UTF-16 unit.
 void typeText(std::wstring_view text);
-// Clicks into the box until it holds the keyboard focus of its program:
-// a helper program that just came to the front may still take the focus
-// back for a moment. True once the box has it.
+// Clicks into the box until it holds the keyboard focus of its program
+// and its window holds the foreground: a helper program that just came to
+// the front may still take the focus back for a moment. True once the box
+// has it.
 bool clickToFocus(HWND box);
 // Focuses the box, empties it and types the text, again when a window that
 // came up meanwhile took some of the keys. True once the box holds it.
