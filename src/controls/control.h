@@ -143,10 +143,6 @@ class Control {
 
   void setView(ControlView* view);
 
-  // How a failure report names the control and the event: its model name,
-  // and what the user sees on it (caption, else tooltip).
-  std::u16string describe(UserEvent event) const;
-
  protected:
   // What a click does: runs the click handler; a check box or an option
   // button changes its value first.
@@ -183,6 +179,9 @@ class Control {
   ControlView* view_ = nullptr;
 
   HandlerGuard* windowGuard() const;
+  // How a failure report names the control and the event: its model name,
+  // and what the user sees on it (caption, else tooltip).
+  std::u16string describe(UserEvent event) const;
   std::u16string describedOrEmpty(UserEvent event) const noexcept;
 };
 
