@@ -2,9 +2,9 @@
 # Soak run: Vexlo.exe under Wine, driven through synthesized input for a
 # while (the panel keys, conversions by clicks in every colour mode, F12 in
 # another program, F7 with its save dialog cancelled, the F8 overlay, the
-# media panel's WAV played and stopped, the file manager panel), with its
-# private bytes and handle counts taken at the start, after 1 and 5 minutes,
-# then every 5 minutes and at the end. A measurement, not a test: it prints
+# media panel's WAV played and stopped, the file manager panel browsing a
+# folder of pictures), with its private bytes and handle counts taken at the
+# start, after 1 and 5 minutes, then every 5 minutes and at the end. A measurement, not a test: it prints
 # the figures, and is not part of scripts/test.sh.
 #
 #   scripts/soak.sh [minutes]     (default 10)
@@ -45,7 +45,21 @@ header = b"RIFF" + struct.pack("<I", 36 + len(data)) + b"WAVEfmt " + struct.pack
 open(sys.argv[1], "wb").write(header + b"data" + struct.pack("<I", len(data)) + data)
 PYTHON
 wav=$(winepath -w "$app/song.wav")
-printf '[Quenby_Sarn]\r\nBQs=-1\r\nYYs=0\r\nCXs=-1\r\n[YYm]\r\n0=歌曲\r\n[YYz]\r\n0=%s\r\n' "$wav" |
+# A folder for the file manager panel to start in: a subdirectory of
+# pictures and some other files.
+mkdir -p "$app/soak/图片"
+for name in 图片/red 图片/green 图片/blue notes; do cp "$app/song.wav" "$app/soak/$name.txt"; done
+python3 - "$app/soak/图片" <<'PYTHON'
+import struct, sys
+for name, colour in (("red", b"\x00\x00\xff"), ("green", b"\x00\xff\x00"), ("blue", b"\xff\x00\x00")):
+    width, height = 64, 48
+    pixels = colour * width * height
+    header = b"BM" + struct.pack("<IHHI", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+    open(f"{sys.argv[1]}/{name}.bmp", "wb").write(header + info + pixels)
+PYTHON
+folder=$(winepath -w "$app/soak")
+printf '[Quenby_Sarn]\r\nBQs=-1\r\nYYs=0\r\nCXs=-1\r\nPath=%s\r\n[YYm]\r\n0=歌曲\r\n[YYz]\r\n0=%s\r\n' "$folder" "$wav" |
   iconv -f UTF-8 -t GBK >"$app/Vexlo.ini"
 
 (cd "$app" && wine "$app/Vexlo.exe" >/dev/null 2>&1) &

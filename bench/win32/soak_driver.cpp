@@ -8,7 +8,8 @@
 // conversion by clicks in every colour mode; "f12", F12 in another
 // program's text box; "capture", F7 (then the save dialog, which is
 // cancelled) and F8 (the overlay, closed with Escape twice); "media", the
-// media panel's WAV played and stopped; "files", the file manager panel.
+// media panel's WAV played and stopped; "files", the file manager panel
+// browsing a folder and previewing its pictures.
 // `steps` (names joined by commas) runs only those, to find out which one a
 // growth comes with; all of them by default. After the given
 // time it stops, waits for the finish file to appear (the last measurement
@@ -16,12 +17,14 @@
 // Exit code 0 when Vexlo lived through everything and ended on its exit.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "e2e_support.h"
 #include "formatter_support.h"
@@ -192,16 +195,49 @@ class Driver {
     std::this_thread::sleep_for(300ms);
   }
 
-  // SOAK HOOK (file manager): the panel has only its type filter for now.
-  // Once it has its drive, directory and file lists, browse them here:
-  // choose a drive, open a few directories, walk the file list with the
-  // arrow keys and go back up.
+  // The folder the settings start the panel in (soak.sh makes it): into its
+  // subdirectory and back, each file chosen on the way, a picture previewed
+  // and stepped to the next; then the type filter run through.
   void fileManager() {
     hotKey(VK_F4);
     HWND panel = findDescendant(window_, L"Button", L"文件·管理", isGroupBox);
+    HWND directories = nullptr, files = nullptr;
+    for (HWND list : panel ? descendants(panel, L"ListBox") : std::vector<HWND>{})
+      (isOutlineList(list) ? directories : files) = list;
     const std::vector<HWND> filters = panel ? descendants(panel, L"ComboBox") : std::vector<HWND>{};
-    if (filters.empty()) return;
+    if (!directories || !files || filters.empty()) {
+      note("the file manager's lists are missing");
+      return;
+    }
+    for (const wchar_t* directory : {L"图片", L"soak"}) {
+      if (!enterDirectory(directories, directory)) note("no directory " + toUtf8(directory) + " to enter");
+      const int count = static_cast<int>(listItems(files).size());
+      for (int i = 0; i < count; ++i) clickListItem(files, i);
+      if (count > 0 && clickListItem(files, 0) && pressButton(panel, L"预览")) {
+        pressButton(panel, L"6");
+        pressButton(panel, L"返回");
+      }
+    }
     for (int filter : {1, 2, 3, 4, 0}) clickComboItem(filters[0], filter);
+  }
+
+  bool enterDirectory(HWND directories, const wchar_t* name) {
+    const std::vector<std::wstring> entries = listItems(directories);
+    const auto found = std::find(entries.begin(), entries.end(), name);
+    if (found == entries.end()) return false;
+    // The list takes a second click within the double-click time as part
+    // of a double click, not as a click of its own.
+    std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 50));
+    const bool clicked = clickListEntry(directories, static_cast<int>(found - entries.begin()));
+    std::this_thread::sleep_for(500ms);
+    return clicked;
+  }
+
+  bool pressButton(HWND panel, const wchar_t* caption) {
+    HWND button = findDescendant(panel, L"Button", caption);
+    const bool pressed = button && isVisible(button) && clickOn(button);
+    std::this_thread::sleep_for(300ms);
+    return pressed;
   }
 
   // Any box the round left open: a failure report is logged with its text.

@@ -49,8 +49,6 @@ bool closeTo(COLORREF a, COLORREF b, int tolerance) {
          std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-bool isGroupBox(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; }
-
 // ----- pictures read back from disk -----------------------------------------
 
 struct Picture {

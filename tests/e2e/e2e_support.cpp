@@ -256,6 +256,10 @@ bool isChecked(HWND button) {
 
 bool isVisible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
+bool isGroupBox(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; }
+
+bool isOutlineList(HWND list) { return (GetWindowLongW(list, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0; }
+
 namespace {
 
 struct TopLevelSearch {

@@ -101,6 +101,9 @@ bool isTopMost(HWND window);
 // A check box's or option button's tick (BM_GETCHECK).
 bool isChecked(HWND button);
 bool isVisible(HWND window);
+bool isGroupBox(HWND window);
+// The file manager's directory outline: the list that draws its own entries.
+bool isOutlineList(HWND list);
 
 // Top-level windows of one process (processId 0: of every process), in
 // z-order, optionally only those of a window class.

@@ -38,8 +38,6 @@ std::string silentWav(int seconds) {
   return wav;
 }
 
-bool isGroupBox(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; }
-
 class Favourites : public ::testing::Test {
  protected:
   std::wstring settingsPath() const { return vexlo_.folder().file(L"Vexlo.ini"); }

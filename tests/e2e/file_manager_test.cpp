@@ -17,7 +17,6 @@ namespace {
 
 constexpr wchar_t kFileManager[] = L"文件·管理";
 
-bool isOutlineList(HWND list) { return (GetWindowLongW(list, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0; }
 bool hasStrings(HWND list) { return (GetWindowLongW(list, GWL_STYLE) & LBS_HASSTRINGS) != 0; }
 
 // A 24-bit BMP of one colour.

@@ -55,7 +55,6 @@ bool isRadioButton(HWND window) {
   const LONG type = styleOf(window) & BS_TYPEMASK;
   return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
 }
-bool isGroupBox(HWND window) { return (styleOf(window) & BS_TYPEMASK) == BS_GROUPBOX; }
 
 // ----- the formatter's controls -----------------------------------------------
 

@@ -20,7 +20,6 @@ namespace vexlo::e2e::formatter {
 
 bool isOwnerDrawnButton(HWND window);
 bool isRadioButton(HWND window);
-bool isGroupBox(HWND window);
 
 // ----- the formatter's controls -----------------------------------------------
 

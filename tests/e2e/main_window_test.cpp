@@ -44,10 +44,6 @@ bool hasSize(HWND window, int width, int height, int tolerance = 0) {
   return std::abs(widthOf(r) - width) <= tolerance && std::abs(heightOf(r) - height) <= tolerance;
 }
 
-bool isGroupBox(HWND window) {
-  return (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-}
-
 // A panel frame: a group box whose caption is the panel's name.
 HWND panelFrame(const VexloInstance& vexlo, int index) {
   return vexlo.control(L"Button", kPanelCaptions[index], isGroupBox);

@@ -25,8 +25,6 @@ constexpr POINT kControlPanelMenu96{288, 189};
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kAutostartValue[] = L"Vexlo v10.1";
 
-bool isGroupBox(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; }
-
 DWORD_PTR send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 3000, &result);
