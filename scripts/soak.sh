@@ -102,6 +102,17 @@ done
 touch "$finish"
 driver_status=0
 wait "$driver" || driver_status=$?
+# How Vexlo.exe itself ended after its exit control (wine passes its exit
+# code on; 128+n is a signal, a crash on the way out).
+vexlo_status="still running"
+for _ in $(seq 20); do
+  kill -0 "$vexlo_job" 2>/dev/null || break
+  sleep 1
+done
+if ! kill -0 "$vexlo_job" 2>/dev/null; then
+  vexlo_status=0
+  wait "$vexlo_job" 2>/dev/null || vexlo_status=$?
+fi
 
 echo "-- driver log:"
 cat "$log"
@@ -109,7 +120,7 @@ echo "-- figures:"
 printf '%s\n' "${figures[@]}"
 echo "private bytes after 1 min: ${privates[1]} KiB; at the end: ${privates[-1]} KiB;" \
      "growth since the first minute: $((privates[-1] - privates[1])) KiB"
+echo "Vexlo.exe exit status: $vexlo_status"
 [ "$driver_status" -eq 0 ] || echo "soak: the driver reported a failure (exit code $driver_status)"
 vexlo_session_stop
-wait "$vexlo_job" 2>/dev/null || true
 exit "$driver_status"
