@@ -13,6 +13,7 @@
 #include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
 #include "live_icon.h"
+#include "recorded_messages.h"
 
 namespace vexlo::controls::win32 {
 namespace {
@@ -175,13 +176,7 @@ TEST_F(BinderWin32Test, AUserClickReachesTheModelOnceAndModelChangesDoNotEcho) {
   EXPECT_EQ(SendMessageW(binder->handleOf(list), LB_GETCURSEL, 0, 0), 1);
 }
 
-// What the guard would show in a message box.
-struct RecordedMessages : platform::MessageBoxService {
-  std::vector<std::u16string> texts;
-  void exclamation(std::u16string_view text, std::u16string_view title) override {
-    texts.push_back(std::u16string(title) + u": " + std::u16string(text));
-  }
-};
+using win32_tests::RecordedMessages;
 
 // A handler that throws inside the real window procedures is reported
 // through the window's guard; nothing unwinds through the system's frames,

@@ -13,6 +13,7 @@
 #include "controls/win32/binder.h"
 #include "filemanager/win32/picture_decoder_win32.h"
 #include "platform/win32/ansi_codec_win32.h"
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/file_system_win32.h"
@@ -51,8 +52,11 @@ struct Program {
     launcher.setOwner(hwnd);
     popupMenu.setWindow(hwnd);
     inputBox.setOwner(hwnd);
-    overlayWindow.setGuard(&window.guard);
+    platform::win32::setCallbackGuard(&window.guard);
   }
+  ~Program() { platform::win32::setCallbackGuard(nullptr); }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
   HWND mainWindow;
   platform::win32::TrayIconWin32 tray;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "capture/win32/bitmap_painting_win32.h"
+#include "platform/win32/callback_guard.h"
 
 namespace vexlo::capture::win32 {
 
@@ -10,7 +11,15 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x5043;  // "PC"
 
+LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data);
+
 LRESULT CALLBACK pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  return platform::win32::guardedCallback(
+      u"显示截图", [&] { return handle(hwnd, message, wParam, lParam, data); },
+      [&] { return DefSubclassProc(hwnd, message, wParam, lParam); });
+}
+
+LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
   const auto& picture = *reinterpret_cast<const CapturedPicture*>(data);
   switch (message) {
     case WM_ERASEBKGND:

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "capture/win32/bitmap_painting_win32.h"
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::capture::win32 {
@@ -132,8 +133,8 @@ void OverlayWindowWin32::makeWindows() {
   for (int field = 0; field < kReadoutFieldCount; ++field) {
     const ReadoutRow& row = kReadoutRows[field];
     if (row.captionBack) captionBrushes_[field] = CreateSolidBrush(toColorRef(*row.captionBack));
-    captions_[field] = createStatic(magnifier_, std::u16string(row.caption), toRect(row.captionRect),
-                                    row.captionBack ? SS_CENTER : 0);
+    captions_[field] =
+        createStatic(magnifier_, std::u16string(row.caption), toRect(row.captionRect), row.captionBack ? SS_CENTER : 0);
     values_[field] = createStatic(magnifier_, {}, toRect(row.valueRect));
   }
   // Above the outline and the label wherever they meet.
@@ -223,11 +224,7 @@ void OverlayWindowWin32::showSizeLabel() {
 
 template <typename Action>
 void OverlayWindowWin32::deliver(Action action) {
-  if (!overlay_) return;
-  if (guard_)
-    guard_->run(action, u"截图选区的鼠标或按键");
-  else
-    action();
+  if (overlay_) action();
 }
 
 LRESULT OverlayWindowWin32::overlayMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -320,7 +317,9 @@ LRESULT CALLBACK OverlayWindowWin32::overlayProc(HWND hwnd, UINT message, WPARAM
   auto* self = reinterpret_cast<OverlayWindowWin32*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   // Only the open window is served; one being destroyed gets the defaults.
   if (!self || self->window_ != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->overlayMessage(message, wParam, lParam);
+  return platform::win32::guardedCallback(
+      u"截图选区", [&] { return self->overlayMessage(message, wParam, lParam); },
+      [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
 }
 
 LRESULT CALLBACK OverlayWindowWin32::magnifierProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -330,7 +329,9 @@ LRESULT CALLBACK OverlayWindowWin32::magnifierProc(HWND hwnd, UINT message, WPAR
   }
   auto* self = reinterpret_cast<OverlayWindowWin32*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self || !self->window_) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->magnifierMessage(hwnd, message, wParam, lParam);
+  return platform::win32::guardedCallback(
+      u"截图选区的放大镜", [&] { return self->magnifierMessage(hwnd, message, wParam, lParam); },
+      [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
 }
 
 }  // namespace vexlo::capture::win32

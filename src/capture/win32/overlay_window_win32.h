@@ -14,7 +14,6 @@
 
 #include "capture/capture_services.h"
 #include "capture/region_overlay.h"
-#include "controls/handler_guard.h"
 
 namespace vexlo::capture::win32 {
 
@@ -27,10 +26,6 @@ class OverlayWindowWin32 final : public OverlayWindow, private OverlayView {
   ~OverlayWindowWin32() override;
   OverlayWindowWin32(const OverlayWindowWin32&) = delete;
   OverlayWindowWin32& operator=(const OverlayWindowWin32&) = delete;
-
-  // The program's handler guard: a failure of the overlay's input handling
-  // reaches the user as its report, and the overlay stays usable.
-  void setGuard(controls::HandlerGuard* guard) { guard_ = guard; }
 
   PixelPoint pointerPosition() override;
   void movePointer(PixelPoint to) override;
@@ -54,13 +49,12 @@ class OverlayWindowWin32 final : public OverlayWindow, private OverlayView {
   void showSizeLabel();
   LRESULT overlayMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT magnifierMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  // Passes input to the overlay inside the guard.
+  // Passes input to the overlay while one is open.
   template <typename Action>
   void deliver(Action action);
   static LRESULT CALLBACK overlayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK magnifierProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  controls::HandlerGuard* guard_ = nullptr;
   RegionOverlay* overlay_ = nullptr;
   HWND window_ = nullptr;
   HWND magnifier_ = nullptr;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::platform::win32 {
@@ -82,7 +83,7 @@ struct Question {
   std::u16string answer;
 };
 
-INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR answer(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
@@ -118,6 +119,11 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     default:
       return FALSE;
   }
+}
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return guardedCallback(
+      u"输入框", [&] { return answer(dialog, message, wParam, lParam); }, [] { return INT_PTR{FALSE}; });
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/callback_guard.h"
+
 namespace vexlo::platform::win32 {
 
 void PointerWin32::moveTo(int x, int y) { SetCursorPos(x, y); }
@@ -39,15 +41,18 @@ void KeyboardWin32::capture(HWND window, int virtualKey) {
 }
 
 LRESULT CALLBACK KeyboardWin32::hookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && hookOwner) {
-    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    const int vk = static_cast<int>(key->vkCode);
-    if (hookOwner->hooked_.count(vk)) {
-      if (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN) hookOwner->latched_.insert(vk);
-      return 1;  // the focused program never sees it
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+  const auto passOn = [&] { return CallNextHookEx(nullptr, code, wParam, lParam); };
+  if (code != HC_ACTION || !hookOwner) return passOn();
+  return guardedCallback(
+      u"热键",
+      [&] {
+        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        const int vk = static_cast<int>(key->vkCode);
+        if (!hookOwner->hooked_.count(vk)) return passOn();
+        if (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN) hookOwner->latched_.insert(vk);
+        return LRESULT{1};  // the focused program never sees it
+      },
+      passOn);
 }
 
 bool KeyboardWin32::pressedSinceLastPoll(int virtualKey) {

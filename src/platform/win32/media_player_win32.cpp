@@ -5,6 +5,7 @@
 #include <mfplay.h>
 
 #include "controls/twips.h"
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/media_source_request_win32.h"
 #include "platform/win32/system_function.h"
 #include "platform/win32/system_win32.h"
@@ -200,7 +201,8 @@ void MediaPlayerWin32::close() {
 LRESULT CALLBACK MediaPlayerWin32::replyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<MediaPlayerWin32*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self && message == kSourceOpenedMessage) {
-    self->sourceOpened();
+    guardedCallback(
+        u"打开媒体", [self] { return (self->sourceOpened(), 0); }, [] { return 0; });
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/twips.h"
+#include "platform/win32/callback_guard.h"
 
 namespace vexlo::platform::win32 {
 
@@ -178,7 +179,9 @@ LRESULT CALLBACK MediaTransportBar::windowProc(HWND hwnd, UINT message, WPARAM w
   }
   auto* self = reinterpret_cast<MediaTransportBar*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->handle(message, wParam, lParam);
+  return guardedCallback(
+      u"媒体播放器的控制条", [&] { return self->handle(message, wParam, lParam); },
+      [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
 }
 
 LRESULT MediaTransportBar::handle(UINT message, WPARAM wParam, LPARAM lParam) {

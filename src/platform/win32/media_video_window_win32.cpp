@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/win32/callback_guard.h"
+
 namespace vexlo::platform::win32 {
 
 namespace {
@@ -93,7 +95,9 @@ LRESULT CALLBACK MediaVideoWindow::windowProc(HWND hwnd, UINT message, WPARAM wP
   }
   auto* self = reinterpret_cast<MediaVideoWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->handle(message, wParam, lParam);
+  return guardedCallback(
+      u"媒体播放器的画面", [&] { return self->handle(message, wParam, lParam); },
+      [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
 }
 
 LRESULT MediaVideoWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
