@@ -1,6 +1,8 @@
 // The program's own window procedures outside the controls: a handler that
 // throws there is reported through the one guard, the message still gets an
 // answer, and the same window handles the next message.
+#include "platform/win32/callback_guard_win32.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,7 +14,6 @@
 #include <utility>
 
 #include "controls/handler_guard.h"
-#include "platform/win32/callback_guard.h"
 #include "platform/win32/media_transport_bar_win32.h"
 #include "platform/win32/media_video_window_win32.h"
 #include "recorded_messages.h"

@@ -13,16 +13,16 @@
 #include "controls/win32/binder.h"
 #include "filemanager/win32/picture_decoder_win32.h"
 #include "platform/win32/ansi_codec_win32.h"
-#include "platform/win32/callback_guard.h"
+#include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/clipboard_win32.h"
+#include "platform/win32/executable_name_win32.h"
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/input_box_win32.h"
-#include "platform/win32/module_path.h"
 #include "platform/win32/input_win32.h"
-#include "platform/win32/executable_name_win32.h"
 #include "platform/win32/launcher_win32.h"
 #include "platform/win32/media_player_win32.h"
+#include "platform/win32/module_path.h"
 #include "platform/win32/popup_menu_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/system_win32.h"
@@ -86,9 +86,23 @@ struct Program {
   platform::win32::InputBoxWin32 inputBox;
   filemanager::win32::PictureDecoderWin32 pictures;
   formatter::SplitMixRandom random{GetTickCount64()};
-  shell::Services services{tray,   pointer,   screen, keyboard,    clock, messageBox, instanceLock,
-                           memory, clipboard, codec,  application, files, environment,
-                           mediaPlayer, launcher,   startupRegistry, popupMenu,
+  shell::Services services{tray,
+                           pointer,
+                           screen,
+                           keyboard,
+                           clock,
+                           messageBox,
+                           instanceLock,
+                           memory,
+                           clipboard,
+                           codec,
+                           application,
+                           files,
+                           environment,
+                           mediaPlayer,
+                           launcher,
+                           startupRegistry,
+                           popupMenu,
                            {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow},
                            {fileSystem, inputBox, pictures}};
   shell::MainWindow window{services, random};
@@ -180,8 +194,8 @@ int run(HINSTANCE instance) {
   // No caption bar and no taskbar button: the window lives at the top edge
   // and reports through its notification-area icon. It is top-most from
   // birth: some window managers honour only the creation style.
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kMainWindowClass, L"Vexlo v11.0", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                              100, 100, nullptr, nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kMainWindowClass, L"Vexlo v11.0",
+                              WS_POPUP | WS_CLIPCHILDREN, 0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
 
   auto owned = std::make_unique<Program>(hwnd, smallIcon);

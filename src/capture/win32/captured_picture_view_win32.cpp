@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "capture/win32/bitmap_painting_win32.h"
-#include "platform/win32/callback_guard.h"
+#include "platform/win32/callback_guard_win32.h"
 
 namespace vexlo::capture::win32 {
 

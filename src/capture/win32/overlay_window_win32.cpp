@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "capture/win32/bitmap_painting_win32.h"
-#include "platform/win32/callback_guard.h"
+#include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::capture::win32 {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/callback_guard.h"
+#include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::platform::win32 {

@@ -5,7 +5,7 @@
 #include <mfplay.h>
 
 #include "controls/twips.h"
-#include "platform/win32/callback_guard.h"
+#include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/media_source_request_win32.h"
 #include "platform/win32/system_function.h"
 #include "platform/win32/system_win32.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "controls/twips.h"
-#include "platform/win32/callback_guard.h"
+#include "platform/win32/callback_guard_win32.h"
 
 namespace vexlo::platform::win32 {
 

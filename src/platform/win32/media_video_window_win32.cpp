@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/win32/callback_guard.h"
+#include "platform/win32/callback_guard_win32.h"
 
 namespace vexlo::platform::win32 {
 

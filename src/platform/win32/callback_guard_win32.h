@@ -7,6 +7,8 @@
 // answer instead.
 #pragma once
 
+#include <windows.h>
+
 #include <string_view>
 #include <utility>
 

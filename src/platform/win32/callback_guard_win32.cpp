@@ -1,4 +1,4 @@
-#include "platform/win32/callback_guard.h"
+#include "platform/win32/callback_guard_win32.h"
 
 namespace vexlo::platform::win32 {
 
