@@ -390,7 +390,13 @@ TEST_F(MediaPlayerWin32Test, TransportBarSitsClearOfThePanelControlsAndDrivesThe
   EXPECT_EQ(textOf(pause), L"暂停");
   SendMessageW(stop, BM_CLICK, 0, 0);
   ASSERT_TRUE(pumpUntil([this] { return announced(kPlayStateStopped); }, kOpenMilliseconds));
-  EXPECT_EQ(states_, (std::vector<int>{3, 2, 3, 1}));
+  EXPECT_EQ(textOf(pause), L"播放");
+  // The stopped player is let go; Play opens the file again from its start.
+  pumpFor(300);
+  SendMessageW(pause, BM_CLICK, 0, 0);
+  ASSERT_TRUE(pumpUntil([this] { return announcedAfter(kPlayStateStopped, kPlayStatePlaying); }, kOpenMilliseconds));
+  EXPECT_EQ(states_, (std::vector<int>{3, 2, 3, 1, 3}));
+  EXPECT_EQ(textOf(pause), L"暂停");
 }
 
 TEST_F(MediaPlayerWin32Test, FullScreenCoversTheMonitorAndEscapeOrADoubleClickLeaves) {

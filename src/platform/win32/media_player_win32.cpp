@@ -18,6 +18,7 @@ namespace {
 constexpr int kStateNone = 0;
 constexpr wchar_t kReplyClass[] = L"VexloMediaPlayerReplies";
 constexpr UINT kSourceOpenedMessage = WM_APP;
+constexpr UINT kStoppedMessage = WM_APP + 1;
 
 // The player area in the host window, in twips: the picture across the
 // whole width above, the transport bar below on the left, clear of the
@@ -112,6 +113,7 @@ bool MediaPlayerWin32::setUrl(std::u16string_view url) {
     PostMessageW(notifyWindow_, stateMessage(), 0, 0);
   }
   transport_.showPlaying(false);
+  knownLength_ = 0;
   transport_.showPosition(0, 0);
 
   if (url_.empty() || isMissingFile(url_) || !start()) return false;
@@ -205,6 +207,11 @@ LRESULT CALLBACK MediaPlayerWin32::replyProc(HWND hwnd, UINT message, WPARAM wPa
         u"打开媒体", [self] { return (self->sourceOpened(), 0); }, [] { return 0; });
     return 0;
   }
+  if (self && message == kStoppedMessage) {
+    guardedCallback(
+        u"停止媒体", [self] { return (self->releaseStoppedPlayer(), 0); }, [] { return 0; });
+    return 0;
+  }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -240,7 +247,10 @@ void MediaPlayerWin32::handleEvent(MFP_EVENT_HEADER& event) {
       return;
     case MFP_EVENT_TYPE_STOP:
     case MFP_EVENT_TYPE_PLAYBACK_ENDED:
-      if (succeeded) changeState(kPlayStateStopped);
+      if (!succeeded) return;
+      changeState(kPlayStateStopped);
+      // Not from inside the player's own event.
+      PostMessageW(replyWindow_, kStoppedMessage, 0, 0);
       return;
     case MFP_EVENT_TYPE_ERROR:
       // The session failed while playing: nothing plays any more.
@@ -273,6 +283,16 @@ void MediaPlayerWin32::changeState(int state) {
   updatePosition();
 }
 
+// A stopped player costs threads and handles for as long as it lives under
+// some Media Foundation implementations, and they are not given back; Play
+// opens the address again.
+void MediaPlayerWin32::releaseStoppedPlayer() {
+  if (latestState_ != kPlayStateStopped || !player_) return;
+  updatePosition();
+  close();
+  transport_.showPosition(0, knownLength_);
+}
+
 void MediaPlayerWin32::deliverStateChange() {
   // Posted for a change that a newer address made obsolete.
   if (unannouncedStates_.empty()) return;
@@ -290,12 +310,20 @@ void MediaPlayerWin32::updatePosition() {
     PropVariantClear(&value);
     if (SUCCEEDED(player_->GetDuration(kPositionIn100Nanoseconds, &value))) total = timeValue(value);
     PropVariantClear(&value);
+    if (total > 0) knownLength_ = total;
+  } else {
+    total = knownLength_;
   }
   transport_.showPosition(elapsed, total);
 }
 
 void MediaPlayerWin32::playOrPause() {
-  if (!player_) return;
+  if (!player_) {
+    // Stopped, its player let go: the address is opened again and plays.
+    if (!request_ && latestState_ == kPlayStateStopped && !url_.empty())
+      request_ = MediaSourceRequest::start(resolver_, url_, replyWindow_, kSourceOpenedMessage);
+    return;
+  }
   if (latestState_ == kPlayStatePlaying) {
     player_->Pause();
   } else if (latestState_ == kPlayStatePaused || latestState_ == kPlayStateStopped) {

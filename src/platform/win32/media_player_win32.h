@@ -61,6 +61,7 @@ class MediaPlayerWin32 final : public MediaPlayer {
   bool start();
   void close();
   void sourceOpened();
+  void releaseStoppedPlayer();
   void handleEvent(MFP_EVENT_HEADER& event);
   void itemReady();
   void changeState(int state);
@@ -84,7 +85,8 @@ class MediaPlayerWin32 final : public MediaPlayer {
 
   // The address being opened, or once open its source and the MFPlay
   // player made for it. Each address gets a player of its own: the one
-  // before is shut down with its source.
+  // before is shut down with its source. A player that stops is shut down
+  // too, and Play opens the address again.
   MediaSourceRequest* request_ = nullptr;
   IMFMediaSource* source_ = nullptr;
   IMFPMediaPlayer* player_ = nullptr;
@@ -93,6 +95,10 @@ class MediaPlayerWin32 final : public MediaPlayer {
   int announcedState_ = 0;
   int latestState_ = 0;
   std::deque<int> unannouncedStates_;
+
+  // The length of the address's media once known, in 100-nanosecond units:
+  // shown while stopped, when there is no player to ask.
+  long long knownLength_ = 0;
 
   float volume_ = 0.5f;
   bool fullScreen_ = false;
