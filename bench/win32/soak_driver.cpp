@@ -213,6 +213,9 @@ class Driver {
       if (!enterDirectory(directories, directory)) note("no directory " + toUtf8(directory) + " to enter");
       const int count = static_cast<int>(listItems(files).size());
       for (int i = 0; i < count; ++i) clickListItem(files, i);
+      // A second click on the same file within the double-click time would
+      // open it in its program.
+      pauseForDoubleClickTime();
       if (count > 0 && clickListItem(files, 0) && pressButton(panel, L"预览")) {
         pressButton(panel, L"6");
         pressButton(panel, L"返回");
@@ -227,10 +230,14 @@ class Driver {
     if (found == entries.end()) return false;
     // The list takes a second click within the double-click time as part
     // of a double click, not as a click of its own.
-    std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 50));
+    pauseForDoubleClickTime();
     const bool clicked = clickListEntry(directories, static_cast<int>(found - entries.begin()));
     std::this_thread::sleep_for(500ms);
     return clicked;
+  }
+
+  static void pauseForDoubleClickTime() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 50));
   }
 
   bool pressButton(HWND panel, const wchar_t* caption) {
