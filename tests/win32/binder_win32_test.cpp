@@ -13,6 +13,7 @@
 #include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
 #include "live_icon.h"
+#include "platform/win32/wide.h"
 
 namespace vexlo::controls::win32 {
 namespace {
@@ -330,8 +331,8 @@ TEST_F(BinderWin32Test, WindowGeometryAndVisibilityFollowTheModel) {
 
 using win32_tests::isLiveIcon;
 
-// The tools of the binder's tooltip window, which the host window owns.
-int tooltipCount(HWND owner) {
+// The binder's tooltip window, which the host window owns.
+HWND tooltipOf(HWND owner) {
   struct Search {
     HWND owner, found;
   } search{owner, nullptr};
@@ -345,7 +346,48 @@ int tooltipCount(HWND owner) {
         return !s->found;
       },
       reinterpret_cast<LPARAM>(&search));
-  return search.found ? static_cast<int>(SendMessageW(search.found, TTM_GETTOOLCOUNT, 0, 0)) : -1;
+  return search.found;
+}
+
+int tooltipCount(HWND owner) {
+  HWND tooltip = tooltipOf(owner);
+  return tooltip ? static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0)) : -1;
+}
+
+// Runs this thread's messages until `done` or a few seconds have passed.
+template <class Condition>
+bool pumpUntil(Condition done) {
+  for (const ULONGLONG until = GetTickCount64() + 3000; !done() && GetTickCount64() < until; Sleep(10)) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  return done();
+}
+
+std::wstring currentTooltipText(HWND tooltip) {
+  wchar_t text[80] = {};
+  TTTOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.lpszText = text;
+  SendMessageW(tooltip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+TEST_F(BinderWin32Test, ThePointerRestingOnAControlShowsItsTooltip) {
+  ShowWindow(hwnd, SW_SHOWNA);
+  check.setTooltip(u" 粗体文字 ");
+  coloured.setTooltip(u" 论坛代码 ");
+  HWND tooltip = tooltipOf(hwnd);
+  ASSERT_NE(tooltip, nullptr);
+  for (const Control* control : {static_cast<const Control*>(&check), static_cast<const Control*>(&coloured)}) {
+    RECT r;
+    GetWindowRect(binder->handleOf(*control), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const std::wstring expected = platform::win32::wideString(control->tooltip());
+    EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(tooltip) && currentTooltipText(tooltip) == expected; }))
+        << control->name() << ": shown " << IsWindowVisible(tooltip);
+  }
+  SetCursorPos(0, 0);
 }
 
 TEST_F(BinderWin32Test, ChildrenAddedAtRunTimeGetWindowsAboveTheirSiblingsOnceTheirContainerHasThem) {

@@ -70,10 +70,6 @@ class Binder : public ControlView {
     HWND hwnd = nullptr;         // null for a shape
     RECT area = {};              // where a shape is drawn in its container
     KeptIcons icons;             // what a picture box shows
-    // The window's own procedure, beneath the binder's subclass: a long
-    // list is filled straight through it, since every message through a
-    // subclass costs a property lookup (under Wine a server round trip).
-    WNDPROC ownProcedure = nullptr;
   };
 
   // Creates the windows of a container's contents, and those of the shown
@@ -118,7 +114,14 @@ class Binder : public ControlView {
   // Inside a panel frame, or on the strip of the window itself.
   bool inPanel(const Control& c) const;
   HBRUSH backgroundOf(const Control& c) const;
-  static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  // Every control window runs through this procedure, put in place of its
+  // class's own when the window is made and finding the binder in the
+  // window's user data. (Not the common controls' subclassing: under Wine
+  // that costs a server round trip for every message, and a window's class
+  // name must stay the standard one.)
+  static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM);
+  // Mouse messages over a control with a tooltip reach the tooltip.
+  void relayToTooltip(const Bound& bound, UINT message, WPARAM wParam, LPARAM lParam) const;
 
   HWND hwnd_;
   Window& window_;
