@@ -327,6 +327,17 @@ TEST_F(BinderWin32Test, WindowGeometryAndVisibilityFollowTheModel) {
   EXPECT_EQ(r.top, 0);
   EXPECT_EQ(r.right - r.left, MulDiv(690, dpi, 1440));
   EXPECT_TRUE(IsWindowVisible(hwnd));
+
+  // Moved while hidden, it shows where the model has it.
+  window.setVisible(false);
+  window.setRect({3000, 150, 900, 600});
+  EXPECT_FALSE(IsWindowVisible(hwnd));
+  window.setVisible(true);
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.left, MulDiv(3000, dpi, 1440));
+  EXPECT_EQ(r.top, MulDiv(150, dpi, 1440));
+  EXPECT_EQ(r.bottom - r.top, MulDiv(600, dpi, 1440));
+  EXPECT_TRUE(IsWindowVisible(hwnd));
 }
 
 using win32_tests::isLiveIcon;

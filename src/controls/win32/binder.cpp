@@ -346,6 +346,11 @@ void Binder::applyGeometry(const Bound& b) {
 }
 
 void Binder::applyWindowGeometry() {
+  // A hidden window takes its place, size and stacking when it shows: one
+  // move instead of one per change (start-up sets all three before the
+  // window first shows, and under Wine each move of a top-level window is a
+  // round trip to the X server).
+  if (!window_.visible()) return;
   const TwipsRect& r = window_.rect();
   HWND after = window_.topMost() ? HWND_TOPMOST : nullptr;
   UINT flags = SWP_NOACTIVATE | (window_.visible() ? SWP_SHOWWINDOW : 0) | (window_.topMost() ? 0 : SWP_NOZORDER);
