@@ -82,9 +82,6 @@ void Binder::create() {
   recreateFonts();
   stripBrush_ = CreateSolidBrush(kStripColour);
   panelBrush_ = CreateSolidBrush(kPanelColour);
-  tooltip_ =
-      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
 
   window_.setView(this);
   populate(window_);
@@ -177,7 +174,7 @@ void Binder::forget(Control& c) {
   if (found == index_.end()) return;
   Bound& b = bound_[found->second];
   if (b.hwnd) {
-    removeTooltip(b);
+    removeTool(b);
     byHwnd_.erase(b.hwnd);
     if (hot_ == b.hwnd) hot_ = nullptr;
   }
@@ -328,7 +325,6 @@ void Binder::applyState(Bound& b) {
     default:
       break;
   }
-  if (b.hwnd) applyTooltip(b, false);
   pushing_ = wasPushing;
 }
 
@@ -401,12 +397,13 @@ void Binder::applyItemHeight(const Bound& b) {
   SendMessageW(b.hwnd, LB_SETITEMHEIGHT, 0, outlineItemHeight(b.hwnd, fontOf(*b.control), dpi_));
 }
 
-void Binder::applyTooltip(const Bound& b, bool replace) {
+void Binder::addTool(Bound& b) {
+  if (!tooltip_)
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
   if (!tooltip_) return;
   std::wstring text = wideString(b.control->tooltip());
-  if (!replace && text.empty()) return;
-  if (replace) removeTooltip(b);
-  if (text.empty()) return;
   TTTOOLINFOW info = {};
   info.cbSize = sizeof info;
   info.hwnd = GetParent(b.hwnd);
@@ -414,16 +411,17 @@ void Binder::applyTooltip(const Bound& b, bool replace) {
   // Relayed by the binder's own procedure rather than the tooltip's subclass.
   info.uFlags = TTF_IDISHWND;
   info.lpszText = text.data();
-  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  b.hasTool = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
 }
 
-void Binder::removeTooltip(const Bound& b) {
-  if (!tooltip_) return;
+void Binder::removeTool(Bound& b) {
+  if (!b.hasTool) return;
   TTTOOLINFOW info = {};
   info.cbSize = sizeof info;
   info.hwnd = GetParent(b.hwnd);
   info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
   SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  b.hasTool = false;
 }
 
 void Binder::repaint(HWND hwnd, const RECT* area) {
@@ -450,7 +448,8 @@ void Binder::controlChanged(Control& c, Property property) {
     case Property::Caption:
     case Property::Tooltip:
       SetWindowTextW(b->hwnd, wide(windowText(c)));
-      if (property == Property::Tooltip) applyTooltip(*b, true);
+      // The pointer's next visit registers the new text.
+      if (property == Property::Tooltip) removeTool(*b);
       InvalidateRect(b->hwnd, nullptr, TRUE);
       break;
     case Property::Visible:

@@ -70,6 +70,7 @@ class Binder : public ControlView {
     HWND hwnd = nullptr;         // null for a shape
     RECT area = {};              // where a shape is drawn in its container
     KeptIcons icons;             // what a picture box shows
+    bool hasTool = false;        // registered with the tooltip window
   };
 
   // Creates the windows of a container's contents, and those of the shown
@@ -90,9 +91,11 @@ class Binder : public ControlView {
   void applyGeometry(const Bound& bound);
   void applyWindowGeometry();
   void applyItems(const Bound& bound);
-  // `replace`: the control may already have a tool to take away first.
-  void applyTooltip(const Bound& bound, bool replace);
-  void removeTooltip(const Bound& bound);
+  // A control's tooltip is registered the first time the pointer reaches
+  // it, and the tooltip window made then: most controls are never pointed
+  // at, and start-up makes none of it.
+  void addTool(Bound& bound);
+  void removeTool(Bound& bound);
   // Repaints part of a window and whatever lies in it.
   static void repaint(HWND hwnd, const RECT* area);
   void recreateFonts();
@@ -121,7 +124,7 @@ class Binder : public ControlView {
   // name must stay the standard one.)
   static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM);
   // Mouse messages over a control with a tooltip reach the tooltip.
-  void relayToTooltip(const Bound& bound, UINT message, WPARAM wParam, LPARAM lParam) const;
+  void relayToTooltip(Bound& bound, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_;
   Window& window_;

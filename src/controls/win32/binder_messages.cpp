@@ -238,8 +238,10 @@ bool Binder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
   }
 }
 
-void Binder::relayToTooltip(const Bound& b, UINT message, WPARAM wParam, LPARAM lParam) const {
-  if (!tooltip_ || b.control->tooltip().empty() || message < WM_MOUSEFIRST || message > WM_MOUSELAST) return;
+void Binder::relayToTooltip(Bound& b, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || b.control->tooltip().empty()) return;
+  if (!b.hasTool) addTool(b);
+  if (!b.hasTool) return;
   MSG relayed = {b.hwnd, message, wParam, lParam, 0, {}};
   SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
