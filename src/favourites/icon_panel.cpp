@@ -60,7 +60,10 @@ IconPanel::IconPanel(controls::Frame& toolbox, Links links)
   toolbox.add(scrollBar);
   buttons.addTo(toolbox);
 
+  // Beyond the panel's right edge, out of sight; in the panel rather than
+  // the window, its window is made only when the toolbox first shows.
   focusSink.onKeyDown = [this](int key) { keyDown(key); };
+  toolbox.add(focusSink);
 }
 
 void IconPanel::makeTile(int tile) {

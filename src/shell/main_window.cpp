@@ -155,11 +155,9 @@ void MainWindow::build() {
 
   for (auto& frame : panelFrames) frame->onMouseMove = [this](int, int, int) { programs.leaveHover(); };
 
-  // Above the panels: the media favourites and the editor; the focus sink
-  // of the tiles lies outside the window's width.
+  // Above the panels: the media favourites and the editor.
   window.add(media.favouritesFrame);
   window.add(editor.frame);
-  window.add(programs.focusSink);
 
   collapsedSquare.setVisible(false);
   collapsedSquare.setTooltip(u" Vexlo ");

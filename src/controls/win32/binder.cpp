@@ -52,7 +52,7 @@ Binder::~Binder() {
   for (Bound& b : bound_) {
     if (!b.control) continue;
     b.control->setView(nullptr);
-    if (b.hwnd) RemoveWindowSubclass(b.hwnd, childProc, 0);
+    if (b.hwnd) SetWindowLongPtrW(b.hwnd, GWLP_USERDATA, 0);
   }
   if (font_) DeleteObject(font_);
   if (symbolFont_) DeleteObject(symbolFont_);
@@ -82,9 +82,6 @@ void Binder::create() {
   recreateFonts();
   stripBrush_ = CreateSolidBrush(kStripColour);
   panelBrush_ = CreateSolidBrush(kPanelColour);
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
 
   window_.setView(this);
   populate(window_);
@@ -138,8 +135,8 @@ Binder::Bound& Binder::bind(Control& c, HWND parent) {
     b.hwnd = createChild(c, parent, kFirstId + static_cast<int>(record));
     if (b.hwnd) {
       byHwnd_[b.hwnd] = record;
-      b.ownProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(b.hwnd, GWLP_WNDPROC));
-      SetWindowSubclass(b.hwnd, childProc, 0, reinterpret_cast<DWORD_PTR>(this));
+      SetWindowLongPtrW(b.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+      SetWindowLongPtrW(b.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
     }
   }
   c.setView(this);
@@ -177,7 +174,7 @@ void Binder::forget(Control& c) {
   if (found == index_.end()) return;
   Bound& b = bound_[found->second];
   if (b.hwnd) {
-    removeTooltip(b);
+    removeTool(b);
     byHwnd_.erase(b.hwnd);
     if (hot_ == b.hwnd) hot_ = nullptr;
   }
@@ -267,9 +264,8 @@ HWND Binder::createChild(Control& c, HWND parent, int id) {
   if (!c.enabled()) style |= WS_DISABLED;
   const RECT r = pixelRect(c);
   std::u16string text = windowText(c);
-  HWND h = CreateWindowExW(exStyle, cls, wide(text), style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                           nullptr);
+  HWND h = CreateWindowExW(exStyle, cls, wide(text), style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
   return h;
 }
@@ -329,14 +325,12 @@ void Binder::applyState(Bound& b) {
     default:
       break;
   }
-  if (b.hwnd) applyTooltip(b, false);
   pushing_ = wasPushing;
 }
 
 RECT Binder::pixelRect(const Control& c) const {
   const TwipsRect& r = c.rect();
-  RECT p{toPixels(r.left), toPixels(r.top), toPixels(r.left) + toPixels(r.width),
-         toPixels(r.top) + toPixels(r.height)};
+  RECT p{toPixels(r.left), toPixels(r.top), toPixels(r.left) + toPixels(r.width), toPixels(r.top) + toPixels(r.height)};
   // A drop-down list's window includes the list that drops down.
   if (c.kind() == Kind::DropDownList) p.bottom += kDropDownExtraPixels;
   return p;
@@ -348,6 +342,11 @@ void Binder::applyGeometry(const Bound& b) {
 }
 
 void Binder::applyWindowGeometry() {
+  // A hidden window takes its place, size and stacking when it shows: one
+  // move instead of one per change (start-up sets all three before the
+  // window first shows, and under Wine each move of a top-level window is a
+  // round trip to the X server).
+  if (!window_.visible()) return;
   const TwipsRect& r = window_.rect();
   HWND after = window_.topMost() ? HWND_TOPMOST : nullptr;
   UINT flags = SWP_NOACTIVATE | (window_.visible() ? SWP_SHOWWINDOW : 0) | (window_.topMost() ? 0 : SWP_NOZORDER);
@@ -362,16 +361,14 @@ void Binder::applyItems(const Bound& b) {
   // window: switching it back on would show a hidden one.
   const bool shown = (GetWindowLongW(b.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
   if (shown) SendMessageW(b.hwnd, WM_SETREDRAW, FALSE, 0);
-  const auto send = [&b](UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcW(b.ownProcedure, b.hwnd, message, wParam, lParam);
-  };
-  send(combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+  SendMessageW(b.hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
   std::size_t characters = 0;
   for (const std::u16string& item : list.items()) characters += item.size() + 1;
-  send(combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.items().size(), static_cast<LPARAM>(characters * sizeof(wchar_t)));
+  SendMessageW(b.hwnd, combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.items().size(),
+               static_cast<LPARAM>(characters * sizeof(wchar_t)));
   for (const std::u16string& item : list.items())
-    send(combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
-  send(combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
+    SendMessageW(b.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
+  SendMessageW(b.hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
   if (shown) {
     SendMessageW(b.hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(b.hwnd, nullptr, TRUE);
@@ -400,28 +397,31 @@ void Binder::applyItemHeight(const Bound& b) {
   SendMessageW(b.hwnd, LB_SETITEMHEIGHT, 0, outlineItemHeight(b.hwnd, fontOf(*b.control), dpi_));
 }
 
-void Binder::applyTooltip(const Bound& b, bool replace) {
+void Binder::addTool(Bound& b) {
+  if (!tooltip_)
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
   if (!tooltip_) return;
   std::wstring text = wideString(b.control->tooltip());
-  if (!replace && text.empty()) return;
-  if (replace) removeTooltip(b);
-  if (text.empty()) return;
   TTTOOLINFOW info = {};
   info.cbSize = sizeof info;
   info.hwnd = GetParent(b.hwnd);
   info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // Relayed by the binder's own procedure rather than the tooltip's subclass.
+  info.uFlags = TTF_IDISHWND;
   info.lpszText = text.data();
-  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  b.hasTool = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
 }
 
-void Binder::removeTooltip(const Bound& b) {
-  if (!tooltip_) return;
+void Binder::removeTool(Bound& b) {
+  if (!b.hasTool) return;
   TTTOOLINFOW info = {};
   info.cbSize = sizeof info;
   info.hwnd = GetParent(b.hwnd);
   info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
   SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  b.hasTool = false;
 }
 
 void Binder::repaint(HWND hwnd, const RECT* area) {
@@ -448,7 +448,8 @@ void Binder::controlChanged(Control& c, Property property) {
     case Property::Caption:
     case Property::Tooltip:
       SetWindowTextW(b->hwnd, wide(windowText(c)));
-      if (property == Property::Tooltip) applyTooltip(*b, true);
+      // The pointer's next visit registers the new text.
+      if (property == Property::Tooltip) removeTool(*b);
       InvalidateRect(b->hwnd, nullptr, TRUE);
       break;
     case Property::Visible:
@@ -461,7 +462,8 @@ void Binder::controlChanged(Control& c, Property property) {
       break;
     case Property::Value:
       if (c.kind() == Kind::CheckBox || c.kind() == Kind::OptionButton) {
-        bool on = c.kind() == Kind::CheckBox ? static_cast<CheckBox&>(c).value() : static_cast<OptionButton&>(c).value();
+        bool on =
+            c.kind() == Kind::CheckBox ? static_cast<CheckBox&>(c).value() : static_cast<OptionButton&>(c).value();
         SendMessageW(b->hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
       }
       if (c.kind() == Kind::ScrollBar) showScrollValue(b->hwnd, static_cast<ScrollBar&>(c));

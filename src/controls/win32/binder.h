@@ -70,10 +70,7 @@ class Binder : public ControlView {
     HWND hwnd = nullptr;         // null for a shape
     RECT area = {};              // where a shape is drawn in its container
     KeptIcons icons;             // what a picture box shows
-    // The window's own procedure, beneath the binder's subclass: a long
-    // list is filled straight through it, since every message through a
-    // subclass costs a property lookup (under Wine a server round trip).
-    WNDPROC ownProcedure = nullptr;
+    bool hasTool = false;        // registered with the tooltip window
   };
 
   // Creates the windows of a container's contents, and those of the shown
@@ -94,9 +91,11 @@ class Binder : public ControlView {
   void applyGeometry(const Bound& bound);
   void applyWindowGeometry();
   void applyItems(const Bound& bound);
-  // `replace`: the control may already have a tool to take away first.
-  void applyTooltip(const Bound& bound, bool replace);
-  void removeTooltip(const Bound& bound);
+  // A control's tooltip is registered the first time the pointer reaches
+  // it, and the tooltip window made then: most controls are never pointed
+  // at, and start-up makes none of it.
+  void addTool(Bound& bound);
+  void removeTool(Bound& bound);
   // Repaints part of a window and whatever lies in it.
   static void repaint(HWND hwnd, const RECT* area);
   void recreateFonts();
@@ -118,7 +117,14 @@ class Binder : public ControlView {
   // Inside a panel frame, or on the strip of the window itself.
   bool inPanel(const Control& c) const;
   HBRUSH backgroundOf(const Control& c) const;
-  static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  // Every control window runs through this procedure, put in place of its
+  // class's own when the window is made and finding the binder in the
+  // window's user data. (Not the common controls' subclassing: under Wine
+  // that costs a server round trip for every message, and a window's class
+  // name must stay the standard one.)
+  static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM);
+  // Mouse messages over a control with a tooltip reach the tooltip.
+  void relayToTooltip(Bound& bound, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_;
   Window& window_;

@@ -40,6 +40,13 @@ bool isChildNotification(UINT message) {
   }
 }
 
+// What the window's own class does with a message: the procedure the
+// window had before the binder's took its place.
+LRESULT classProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)), hwnd, message, wParam,
+                         lParam);
+}
+
 }  // namespace
 
 void Binder::mouseMoved(Control& control, WPARAM wParam, LPARAM lParam) {
@@ -117,8 +124,8 @@ void Binder::drawItem(Bound& b, const DRAWITEMSTRUCT& item) {
     drawOutlineItem(item, static_cast<ListControl&>(c), fontOf(c), folderIcons_, dpi_);
     return;
   }
-  const bool pressed = (item.itemState & ODS_SELECTED) ||
-                       (c.kind() == Kind::GraphicalOption && static_cast<OptionButton&>(c).value());
+  const bool pressed =
+      (item.itemState & ODS_SELECTED) || (c.kind() == Kind::GraphicalOption && static_cast<OptionButton&>(c).value());
   if (!c.picture().empty()) {
     FillRect(dc, &r, backgroundOf(c));
     drawPicture(dc, r, c.picture(), pressed, item.hwndItem == hot_);
@@ -231,14 +238,21 @@ bool Binder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
   }
 }
 
-LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, childProc, 0);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-  auto* self = reinterpret_cast<Binder*>(data);
-  Bound* b = self->boundByHwnd(hwnd);
-  if (!b) return DefSubclassProc(hwnd, message, wParam, lParam);
+void Binder::relayToTooltip(Bound& b, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || b.control->tooltip().empty()) return;
+  if (!b.hasTool) addTool(b);
+  if (!b.hasTool) return;
+  MSG relayed = {b.hwnd, message, wParam, lParam, 0, {}};
+  SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Null once the binder is gone; no record once the control is taken away
+  // and its window is on its way out.
+  auto* self = reinterpret_cast<Binder*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  Bound* b = self ? self->boundByHwnd(hwnd) : nullptr;
+  if (!b) return classProcedure(hwnd, message, wParam, lParam);
+  self->relayToTooltip(*b, message, wParam, lParam);
   Control& c = *b->control;
   // A model handler may take this very control away, window and all: after
   // each, nothing of it is touched unless it is still bound.
@@ -251,7 +265,7 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       if (c.kind() != Kind::ListBox) break;
       // The arrows, paging and typed letters move a list's selection.
       self->keySelecting_ = true;
-      const LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+      const LRESULT r = classProcedure(hwnd, message, wParam, lParam);
       self->keySelecting_ = false;
       return r;
     }
@@ -289,7 +303,7 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       break;
     case WM_SETTEXT:
       if (c.kind() == Kind::TextBox && !self->pushing_) {
-        LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+        LRESULT r = classProcedure(hwnd, message, wParam, lParam);
         static_cast<TextBox&>(c).userEdited(
             std::u16string(reinterpret_cast<const char16_t*>(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"")));
         return r;
@@ -297,12 +311,12 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       break;
     case WM_LBUTTONDBLCLK:
       if (c.kind() == Kind::TextBox) {
-        LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+        LRESULT r = classProcedure(hwnd, message, wParam, lParam);
         c.userDoubleClick();
         return r;
       }
       // An owner-drawn button turns a quick second click into a double click; it is a click.
-      if (isOwnerDrawnButton(c)) return DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
+      if (isOwnerDrawnButton(c)) return classProcedure(hwnd, WM_LBUTTONDOWN, wParam, lParam);
       // In an outline list one click acts (enters a directory, and the list
       // changes under the pointer): the second click of a double click must
       // not act again on whatever now lies there.
@@ -314,7 +328,7 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         // what needed painting and kept off its child windows.
         HRGN update = CreateRectRgn(0, 0, 0, 0);
         GetUpdateRgn(hwnd, update, FALSE);
-        LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+        LRESULT r = classProcedure(hwnd, message, wParam, lParam);
         if (stillBound()) {
           HDC dc = GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
           SelectClipRgn(dc, update);
@@ -346,7 +360,7 @@ LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         break;
     }
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return classProcedure(hwnd, message, wParam, lParam);
 }
 
 }  // namespace vexlo::controls::win32
