@@ -126,7 +126,7 @@ void guarded(std::u16string_view what, Action&& action) {
   program->window.guard.run(std::forward<Action>(action), what);
 }
 
-LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT windowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (program && program->binder) {
     if (message == platform::win32::MediaPlayerWin32::stateMessage()) {
       guarded(u"媒体播放器的状态变化", [] { program->mediaPlayer.deliverStateChange(); });
@@ -165,6 +165,14 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
+}
+
+// The events of the window and its controls run in the guard already; this
+// one catches what the drawing of owner-drawn controls may throw.
+LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return platform::win32::guardedCallback(
+      u"处理主窗口的消息", [&] { return windowMessage(hwnd, message, wParam, lParam); },
+      [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
 }
 
 HICON loadIcon(HINSTANCE instance, int size) {

@@ -123,6 +123,7 @@ class Binder : public ControlView {
   // that costs a server round trip for every message, and a window's class
   // name must stay the standard one.)
   static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT controlMessage(HWND, UINT, WPARAM, LPARAM);
   // Mouse messages over a control with a tooltip reach the tooltip.
   void relayToTooltip(Bound& bound, UINT message, WPARAM wParam, LPARAM lParam);
 

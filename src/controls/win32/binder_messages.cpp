@@ -1,15 +1,15 @@
 // The binder's messages: what the user does in a window reaches the model,
 // and what the model holds is drawn.
 // First: it brings the <windows.h> that <commctrl.h> needs.
-#include "controls/win32/binder.h"
-
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include "controls/twips.h"
 #include "controls/win32/artwork.h"
+#include "controls/win32/binder.h"
 #include "controls/win32/scroll_bar_view.h"
 #include "controls/win32/shape_view.h"
+#include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::controls::win32 {
@@ -246,7 +246,15 @@ void Binder::relayToTooltip(Bound& b, UINT message, WPARAM wParam, LPARAM lParam
   SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
+// The user's events reach the model inside the window's guard already; this
+// one catches what the drawing and the window's own handling may throw.
 LRESULT CALLBACK Binder::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return platform::win32::guardedCallback(
+      u"处理控件的消息", [&] { return controlMessage(hwnd, message, wParam, lParam); },
+      [&] { return classProcedure(hwnd, message, wParam, lParam); });
+}
+
+LRESULT Binder::controlMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // Null once the binder is gone; no record once the control is taken away
   // and its window is on its way out.
   auto* self = reinterpret_cast<Binder*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
