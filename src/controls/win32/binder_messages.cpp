@@ -1,12 +1,15 @@
 // The binder's messages: what the user does in a window reaches the model,
 // and what the model holds is drawn.
 // First: it brings the <windows.h> that <commctrl.h> needs.
+// clang-format off
+#include "controls/win32/binder.h"
+// clang-format on
+
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include "controls/twips.h"
 #include "controls/win32/artwork.h"
-#include "controls/win32/binder.h"
 #include "controls/win32/scroll_bar_view.h"
 #include "controls/win32/shape_view.h"
 #include "platform/win32/callback_guard_win32.h"
