@@ -2,16 +2,15 @@
 // whole screen and F8 opens the region overlay, while a window painted a
 // known colour sits on the screen; the pictures are saved through the real
 // save dialog and read back from disk by readers of this file.
+#include <gdiplus.h>
 #include <gtest/gtest.h>
+#include <objidl.h>  // before GDI+, which needs its property ids
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include <objidl.h>  // before GDI+, which needs its property ids
-#include <gdiplus.h>
 
 #include "e2e_support.h"
 #include "formatter_support.h"
@@ -162,13 +161,15 @@ int pixelsUnlikeItsText(HWND label) {
   DeleteObject(back);
   SetBkColor(memory, kBack);
   SetTextColor(memory, RGB(0, 0, 0));
-  DrawTextW(memory, text.c_str(), static_cast<int>(text.size()), &box, DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  DrawTextW(memory, text.c_str(), static_cast<int>(text.size()), &box,
+            DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCINVERT);  // equal pixels become 0
   SelectObject(memory, oldFont);
   SelectObject(memory, oldBitmap);
   BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB};
   std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-  const int rows = GetDIBits(memory, drawn, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  const int rows =
+      GetDIBits(memory, drawn, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
   DeleteObject(drawn);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
@@ -180,8 +181,6 @@ class Capture : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(vexlo_.start());
-    frame_ = vexlo_.control(L"Button", kCaptureCaption, isGroupBox);
-    ASSERT_NE(frame_, nullptr) << "no panel frame captioned " << toUtf8(kCaptureCaption);
     const RECT& r = kPaintedRect;
     wchar_t arguments[80];
     std::swprintf(arguments, 80, L"%ld %ld %ld %ld %02X%02X%02X", r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -190,7 +189,8 @@ class Capture : public ::testing::Test {
     ASSERT_TRUE(painter_.started());
     painted_ = waitForTopLevelWindow(painter_.id(), L"VexloE2EColourWindow", 20s);
     ASSERT_NE(painted_, nullptr) << "colour_window.exe showed no window";
-    ASSERT_TRUE(waitUntil([] { return formatter::screenPixel(kPaintedRect.right - 5, kPaintedRect.bottom - 5) == kPainted; }, 5s))
+    ASSERT_TRUE(waitUntil(
+        [] { return formatter::screenPixel(kPaintedRect.right - 5, kPaintedRect.bottom - 5) == kPainted; }, 5s))
         << "the painted window is not on the screen";
   }
 
@@ -201,11 +201,26 @@ class Capture : public ::testing::Test {
     pressKey(key);
   }
 
+  // The capture panel's frame, captioned with the size of the picture it
+  // holds; like its controls, it is made when the panel first shows (a
+  // capture shows it).
+  HWND frame() const {
+    return firstChild(vexlo_.window(), L"Button", [](HWND w) {
+      const std::wstring caption = textOf(w);
+      return isGroupBox(w) && (caption == kCaptureCaption || caption.rfind(L"图片尺寸:", 0) == 0);
+    });
+  }
+
   // A control of the capture panel once the panel shows it: the panel's
   // controls are made when it is first shown.
   HWND shownControl(const wchar_t* caption) const {
     HWND found = nullptr;
-    waitUntil([&] { return (found = findDescendant(frame_, L"Button", caption)) && isVisible(found); }, 3s);
+    waitUntil(
+        [&] {
+          HWND panel = frame();
+          return panel && (found = findDescendant(panel, L"Button", caption)) && isVisible(found);
+        },
+        3s);
     return found;
   }
 
@@ -281,15 +296,14 @@ class Capture : public ::testing::Test {
   VexloInstance vexlo_;
   TempFolder folder_;
   Process painter_;
-  HWND frame_ = nullptr;
   HWND painted_ = nullptr;
 };
 
 TEST_F(Capture, F7CopiesTheWholeScreenWithoutVexloAndSavesItAsABottomUpBmp) {
   const SIZE screen = screenSize();
   pressWithPaintedWindowInFront(VK_F7);
-  ASSERT_TRUE(waitUntil([&] { return textOf(frame_) == sizeText(screen.cx, screen.cy); }, 5s))
-      << "the capture panel is captioned " << toUtf8(textOf(frame_)) << " 5 s after F7";
+  ASSERT_TRUE(waitUntil([&] { return textOf(frame()) == sizeText(screen.cx, screen.cy); }, 5s))
+      << "the capture panel is captioned " << toUtf8(textOf(frame())) << " 5 s after F7";
   EXPECT_TRUE(waitUntil([&] { return isVisible(vexlo_.window()); }, 3s)) << "Vexlo did not come back";
 
   const std::optional<std::string> bytes = saveAs(L"screen", L".bmp");
@@ -305,12 +319,12 @@ TEST_F(Capture, F7CopiesTheWholeScreenWithoutVexloAndSavesItAsABottomUpBmp) {
     bool painted;
     const char* where;
   };
-  for (const Probe& p : {Probe{{(vexlo.left + vexlo.right) / 2, 20}, true, "under Vexlo's window"},
-                         Probe{{r.left, r.top}, true, "top left corner"},
-                         Probe{{r.right - 1, r.bottom - 1}, true, "bottom right corner"},
-                         Probe{{r.left - 1, 300}, false, "left of the window"},
-                         Probe{{r.right, 300}, false, "right of the window"},
-                         Probe{{640, r.bottom}, false, "below the window"}}) {
+  for (const Probe& p :
+       {Probe{{(vexlo.left + vexlo.right) / 2, 20}, true, "under Vexlo's window"},
+        Probe{{r.left, r.top}, true, "top left corner"},
+        Probe{{r.right - 1, r.bottom - 1}, true, "bottom right corner"},
+        Probe{{r.left - 1, 300}, false, "left of the window"}, Probe{{r.right, 300}, false, "right of the window"},
+        Probe{{640, r.bottom}, false, "below the window"}}) {
     const COLORREF seen = picture->at(p.at.x, p.at.y);
     EXPECT_EQ(seen == kPainted, p.painted) << p.where << " (" << p.at.x << "," << p.at.y << "): " << describe(seen);
   }
@@ -354,8 +368,8 @@ TEST_F(Capture, F8RegionChosenWithThePointerAndEnterIsSavedAsAJpegOfItsSize) {
 
   pressKey(VK_RETURN);
   EXPECT_TRUE(waitUntil([&] { return !isVisible(overlay); }, 3s)) << "Enter left the overlay open";
-  ASSERT_TRUE(waitUntil([&] { return textOf(frame_) == sizeText(width, height); }, 3s))
-      << "the capture panel is captioned " << toUtf8(textOf(frame_));
+  ASSERT_TRUE(waitUntil([&] { return textOf(frame()) == sizeText(width, height); }, 3s))
+      << "the capture panel is captioned " << toUtf8(textOf(frame()));
   HWND jpeg = shownControl(L"JPG");
   ASSERT_NE(jpeg, nullptr) << "the capture panel shows no JPG option";
   ASSERT_TRUE(clickOn(jpeg));
@@ -382,7 +396,7 @@ TEST_F(Capture, EscapeTwiceDropsTheRectangleThenClosesTheOverlayWithoutACapture)
   // A full-screen capture first, which the abandoned region must empty.
   const SIZE screen = screenSize();
   pressWithPaintedWindowInFront(VK_F7);
-  ASSERT_TRUE(waitUntil([&] { return textOf(frame_) == sizeText(screen.cx, screen.cy); }, 5s));
+  ASSERT_TRUE(waitUntil([&] { return textOf(frame()) == sizeText(screen.cx, screen.cy); }, 5s));
   HWND save = shownControl(L"保存");
   ASSERT_NE(save, nullptr) << "the capture panel shows no 保存 button";
   ASSERT_TRUE(IsWindowEnabled(save));
@@ -404,7 +418,7 @@ TEST_F(Capture, EscapeTwiceDropsTheRectangleThenClosesTheOverlayWithoutACapture)
   pressKey(VK_ESCAPE);
   EXPECT_TRUE(waitUntil([&] { return !isVisible(overlay); }, 3s)) << "the second Escape left the overlay open";
   EXPECT_TRUE(waitUntil([&] { return isVisible(vexlo_.window()); }, 3s)) << "Vexlo did not come back";
-  EXPECT_EQ(textOf(frame_), kCaptureCaption);
+  EXPECT_EQ(textOf(frame()), kCaptureCaption);
   EXPECT_FALSE(IsWindowEnabled(save)) << "保存 still offers a picture";
 }
 

@@ -17,8 +17,8 @@ namespace {
 const bool dpiAware = [] {
   using SetContext = BOOL(WINAPI*)(HANDLE);
   if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
-    auto setContext = reinterpret_cast<SetContext>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    auto setContext =
+        reinterpret_cast<SetContext>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
     if (setContext && setContext(reinterpret_cast<HANDLE>(-4))) return true;  // per-monitor v2
   }
   return SetProcessDPIAware() != FALSE;
@@ -31,9 +31,8 @@ std::wstring stripVersionPrefix(std::wstring name) {
 }
 
 bool sameClass(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() &&
-         CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+  return a.size() == b.size() && CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                                      static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 void removeTree(const std::wstring& folder) {
@@ -72,18 +71,16 @@ std::wstring toWindowsPath(std::wstring_view path) {
 
 std::string toUtf8(std::wstring_view text) {
   if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string result(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
-                      nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
   return result;
 }
 
 std::wstring fromUtf8(std::string_view text) {
   if (text.empty()) return {};
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring result(size, L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
   return result;
@@ -154,8 +151,7 @@ Process& Process::operator=(Process&& other) noexcept {
   return *this;
 }
 
-Process Process::start(const std::wstring& program, const std::wstring& arguments,
-                       const std::wstring& workingFolder) {
+Process Process::start(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder) {
   std::wstring commandLine = L"\"" + program + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
@@ -171,13 +167,10 @@ Process Process::start(const std::wstring& program, const std::wstring& argument
   return process;
 }
 
-bool Process::running() const {
-  return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
-}
+bool Process::running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
 bool Process::waitForExit(Milliseconds timeout) const {
-  return handle_ &&
-         WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  return handle_ && WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> Process::exitCode() const {
@@ -203,8 +196,7 @@ void Process::close() {
 
 // ----- windows --------------------------------------------------------------
 
-bool waitUntil(const std::function<bool()>& condition, Milliseconds timeout,
-               Milliseconds pollInterval) {
+bool waitUntil(const std::function<bool()>& condition, Milliseconds timeout, Milliseconds pollInterval) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     if (condition()) return true;
@@ -226,8 +218,8 @@ std::wstring textOf(HWND window) {
   }
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 2000, &copied)) {
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                           2000, &copied)) {
     return {};
   }
   text.resize(std::min<size_t>(copied, length));
@@ -250,8 +242,7 @@ bool isTopMost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_E
 
 bool isChecked(HWND button) {
   DWORD_PTR state = 0;
-  return SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state) &&
-         state == BST_CHECKED;
+  return SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state) && state == BST_CHECKED;
 }
 
 bool isVisible(HWND window) { return IsWindowVisible(window) != FALSE; }
@@ -320,6 +311,13 @@ std::vector<HWND> descendants(HWND parent, std::wstring_view className) {
   ChildSearch search{className, {}};
   EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND firstChild(HWND parent, std::wstring_view className, const std::function<bool(HWND)>& accept) {
+  for (HWND child : descendants(parent, className)) {
+    if (accept(child)) return child;
+  }
+  return nullptr;
 }
 
 HWND findDescendant(HWND parent, std::wstring_view className, std::wstring_view text,
@@ -456,8 +454,8 @@ std::wstring saveScreenshot(std::wstring_view fileName) {
   header.biCompression = BI_RGB;
   const DWORD stride = (static_cast<DWORD>(size.cx) * 3 + 3) & ~3u;
   std::vector<unsigned char> pixels(static_cast<size_t>(stride) * size.cy);
-  const int lines = GetDIBits(memory, bitmap, 0, size.cy, pixels.data(),
-                              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  const int lines =
+      GetDIBits(memory, bitmap, 0, size.cy, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
@@ -483,8 +481,8 @@ constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 std::optional<DWORD> readLogPixels() {
   DWORD value = 0;
   DWORD size = sizeof value;
-  if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value,
-                   &size) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+      ERROR_SUCCESS) {
     return std::nullopt;
   }
   return value;
@@ -492,15 +490,14 @@ std::optional<DWORD> readLogPixels() {
 
 bool writeLogPixels(std::optional<DWORD> dpi) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
     return false;
   }
   LONG status;
   if (dpi) {
     const DWORD value = *dpi;
-    status = RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                            sizeof value);
+    status = RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
   } else {
     status = RegDeleteValueW(key, L"LogPixels");
     if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;
@@ -528,9 +525,8 @@ bool VexloInstance::start() {
   }
   window_ = waitForTopLevelWindow(process_.id(), kMainWindowClass, 30s);
   if (!window_) {
-    ADD_FAILURE() << "Vexlo.exe showed no visible top-level window of class "
-                  << toUtf8(kMainWindowClass) << " within 30 s"
-                  << (process_.running() ? "" : " (the process has ended)");
+    ADD_FAILURE() << "Vexlo.exe showed no visible top-level window of class " << toUtf8(kMainWindowClass)
+                  << " within 30 s" << (process_.running() ? "" : " (the process has ended)");
     return false;
   }
   // Start-up ends by expanding the window, moving the pointer into it and
@@ -539,8 +535,6 @@ bool VexloInstance::start() {
   return true;
 }
 
-Process VexloInstance::startAnother() const {
-  return Process::start(exePath(), L"", folder_.path());
-}
+Process VexloInstance::startAnother() const { return Process::start(exePath(), L"", folder_.path()); }
 
 }  // namespace vexlo::e2e

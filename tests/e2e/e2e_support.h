@@ -11,9 +11,9 @@
 #include <chrono>
 #include <functional>
 #include <optional>
-#include <thread>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace vexlo::e2e {
@@ -66,8 +66,7 @@ class Process {
 
   // Starts program with the given argument string in the working folder;
   // returns an empty Process (started() false) on failure.
-  static Process start(const std::wstring& program, const std::wstring& arguments,
-                       const std::wstring& workingFolder);
+  static Process start(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder);
 
   bool started() const { return handle_ != nullptr; }
   DWORD id() const { return id_; }
@@ -86,8 +85,7 @@ class Process {
 // ----- windows --------------------------------------------------------------
 
 // Polls condition every pollInterval until it holds or timeout passes.
-bool waitUntil(const std::function<bool()>& condition, Milliseconds timeout,
-               Milliseconds pollInterval = 50ms);
+bool waitUntil(const std::function<bool()>& condition, Milliseconds timeout, Milliseconds pollInterval = 50ms);
 
 std::wstring classOf(HWND window);
 // The window's text through WM_GETTEXT, which works across processes (a
@@ -114,6 +112,8 @@ HWND waitForTopLevelWindow(DWORD processId, std::wstring_view className, Millise
 // Every descendant of parent, optionally only those of a class (compared
 // without case, as Windows does).
 std::vector<HWND> descendants(HWND parent, std::wstring_view className = {});
+// The first descendant of the class that `accept` takes, or null.
+HWND firstChild(HWND parent, std::wstring_view className, const std::function<bool(HWND)>& accept);
 // The first descendant of the class whose text is exactly text (and that
 // passes the optional test), or nullptr.
 HWND findDescendant(HWND parent, std::wstring_view className, std::wstring_view text,

@@ -75,8 +75,11 @@ class FileManager : public ::testing::Test {
     if (!writeFileBytes(vexlo_.folder().file(L"Vexlo.ini"), toCodePage(settings, 936))) return false;
     if (!vexlo_.start()) return false;
     HWND selector = vexlo_.control(L"Button", kFileManager, [](HWND w) { return !isGroupBox(w); });
-    panel_ = vexlo_.control(L"Button", kFileManager, isGroupBox);
-    if (!selector || !panel_ || !clickOn(selector) || !waitUntil([&] { return isVisible(panel_); }, 3s)) return false;
+    // The panel's window is made when it first shows.
+    if (!selector || !clickOn(selector)) return false;
+    if (!waitUntil([&] { return (panel_ = vexlo_.control(L"Button", kFileManager, isGroupBox)) && isVisible(panel_); },
+                   3s))
+      return false;
     for (HWND list : descendants(panel_, L"ListBox")) (isOutlineList(list) ? directories_ : files_) = list;
     return directories_ && files_;
   }

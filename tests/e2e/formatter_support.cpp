@@ -32,18 +32,9 @@ std::wstring listBoxItem(HWND list, int index) {
   const auto length = static_cast<LONG_PTR>(send(list, LB_GETTEXTLEN, index));
   if (length < 0 || length > 4096) return {};
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const auto copied =
-      static_cast<LONG_PTR>(send(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data())));
+  const auto copied = static_cast<LONG_PTR>(send(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data())));
   text.resize(copied > 0 ? static_cast<size_t>(std::min<LONG_PTR>(copied, length)) : 0);
   return text;
-}
-
-HWND firstChild(HWND parent, std::wstring_view className,
-                const std::function<bool(HWND)>& accept) {
-  for (HWND child : descendants(parent, className)) {
-    if (accept(child)) return child;
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -60,16 +51,14 @@ bool isRadioButton(HWND window) {
 
 FormatterControls FormatterControls::find(HWND mainWindow) {
   FormatterControls c;
+  c.mainWindow_ = mainWindow;
   auto require = [](HWND found, const char* what) {
     if (!found) ADD_FAILURE() << "Vexlo's main window has no " << what;
     return found;
   };
-  auto radio = [&](std::wstring_view caption) {
-    return findDescendant(mainWindow, L"Button", caption, isRadioButton);
-  };
+  auto radio = [&](std::wstring_view caption) { return findDescendant(mainWindow, L"Button", caption, isRadioButton); };
   auto ordinaryButton = [&](std::wstring_view caption) {
-    return findDescendant(mainWindow, L"Button", caption,
-                          [](HWND w) { return !isRadioButton(w) && !isGroupBox(w); });
+    return findDescendant(mainWindow, L"Button", caption, [](HWND w) { return !isRadioButton(w) && !isGroupBox(w); });
   };
 
   const std::vector<HWND> edits = descendants(mainWindow, L"Edit");
@@ -113,45 +102,40 @@ FormatterControls FormatterControls::find(HWND mainWindow) {
   c.centre = require(radio(L"居中"), "option button 居中");
   c.bold = require(ordinaryButton(L"粗体"), "check box 粗体");
 
-  c.chooser = require(
-      firstChild(mainWindow, L"Button", [](HWND w) { return isGroupBox(w) && textOf(w).rfind(L"选择·", 0) == 0; }),
-      "group box captioned 选择·... (the colour chooser Se)");
-
-  // Co(0..2): the owner-drawn buttons of the panel without caption. In the
-  // colour row Co(1) stands left of Co(0) and Co(2) right of it.
-  if (c.inputBox) {
-    HWND panel = GetParent(c.inputBox);
-    std::vector<HWND> colours;
-    for (HWND w : descendants(panel, L"Button")) {
-      if (GetParent(w) == panel && isOwnerDrawnButton(w) && textOf(w).empty()) colours.push_back(w);
-    }
-    if (colours.size() == 3) {
-      std::sort(colours.begin(), colours.end(),
-                [](HWND a, HWND b) { return windowRect(a).left < windowRect(b).left; });
-      c.colours = {colours[1], colours[0], colours[2]};
-    } else {
-      ADD_FAILURE() << "expected three owner-drawn colour buttons without caption (Co), found "
-                    << colours.size();
-    }
-  }
-
-  c.exit = require(firstChild(mainWindow, {}, [](HWND w) { return textOf(w) == L"退出"; }),
-                   "control with text 退出 (Tc)");
+  c.exit =
+      require(firstChild(mainWindow, {}, [](HWND w) { return textOf(w) == L"退出"; }), "control with text 退出 (Tc)");
   return c;
 }
 
 bool FormatterControls::complete() const {
   for (HWND w : {inputBox, fontList, sizeList, emoticons, convertButton, undoButton, forum, qzone, left, right, centre,
-                 bold, chooser, exit}) {
+                 bold, exit}) {
     if (!w) return false;
   }
   for (HWND w : modes) {
     if (!w) return false;
   }
-  for (HWND w : colours) {
-    if (!w) return false;
-  }
   return true;
+}
+
+HWND FormatterControls::colour(int index) const {
+  // The owner-drawn buttons of the panel without caption: Co(0) is wider
+  // than tall; in the gradient row Co(1) stands left of Co(0), Co(2) right.
+  if (!inputBox) return nullptr;
+  HWND panel = GetParent(inputBox);
+  HWND found = nullptr;
+  for (HWND w : descendants(panel, L"Button")) {
+    if (GetParent(w) != panel || !isOwnerDrawnButton(w) || !textOf(w).empty()) continue;
+    const RECT r = windowRect(w);
+    const bool wide = widthOf(r) > heightOf(r);
+    if (index == 0 ? !wide : wide) continue;
+    if (index == 0 || !found || (index == 1) == (r.left < windowRect(found).left)) found = w;
+  }
+  return found;
+}
+
+HWND FormatterControls::chooser() const {
+  return firstChild(mainWindow_, L"Button", [](HWND w) { return isGroupBox(w) && textOf(w).rfind(L"选择·", 0) == 0; });
 }
 
 HWND findSwatch(HWND chooser, int column, int row) {
@@ -188,8 +172,7 @@ std::vector<std::wstring> comboItems(HWND combo) {
       continue;
     }
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const auto copied =
-        static_cast<LONG_PTR>(send(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+    const auto copied = static_cast<LONG_PTR>(send(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())));
     text.resize(copied > 0 ? static_cast<size_t>(std::min<LONG_PTR>(copied, length)) : 0);
     items.push_back(text);
   }
@@ -218,8 +201,8 @@ bool clickListEntry(HWND list, int index) {
   const RECT client = clientRect(list);
   const LONG_PTR y = (index - top) * height + height / 2;
   if (top < 0 || height <= 0 || index < top || y >= heightOf(client)) {
-    ADD_FAILURE() << "entry " << index << " of the list is not in view (top " << top
-                  << ", entry height " << height << ")";
+    ADD_FAILURE() << "entry " << index << " of the list is not in view (top " << top << ", entry height " << height
+                  << ")";
     return false;
   }
   const POINT origin = clientOrigin(list);
@@ -240,8 +223,8 @@ bool clickComboItem(HWND combo, int index) {
   const RECT client = clientRect(dropped);
   const LONG_PTR y = (index - top) * height + height / 2;
   if (top < 0 || height <= 0 || index < top || y >= heightOf(client)) {
-    ADD_FAILURE() << "entry " << index << " is not in view in the dropped list (top " << top
-                  << ", entry height " << height << ", list height " << heightOf(client) << ")";
+    ADD_FAILURE() << "entry " << index << " is not in view in the dropped list (top " << top << ", entry height "
+                  << height << ", list height " << heightOf(client) << ")";
     return false;
   }
   const POINT origin = clientOrigin(dropped);
@@ -253,8 +236,8 @@ bool clickComboItem(HWND combo, int index) {
 
 bool setText(HWND window, const std::wstring& text) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                             SMTO_ABORTIFHUNG, 3000, &result) &&
+  return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 3000,
+                             &result) &&
          result != 0;
 }
 
@@ -411,12 +394,11 @@ bool writeFileBytes(const std::wstring& path, std::string_view bytes) {
 std::string toCodePage(std::wstring_view text, UINT codePage) {
   if (text.empty()) return {};
   BOOL lossy = FALSE;
-  const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, &lossy);
+  const int size =
+      WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, &lossy);
   if (size <= 0 || lossy) return {};
   std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                      nullptr, nullptr);
+  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
   return bytes;
 }
 

@@ -27,25 +27,32 @@ bool isRadioButton(HWND window);
 // looked up once, while Vexlo answers messages: during the auto-paste wait
 // its thread sleeps and a search by caption would stall.
 struct FormatterControls {
-  HWND inputBox = nullptr;  // the input box, the only EDIT
-  HWND fontList = nullptr;  // font list
-  HWND sizeList = nullptr;  // size list ("+１" .. "+７")
-  HWND emoticons = nullptr; // the other drop-down: emoticon names
-  HWND convertButton = nullptr;  // convert / clear (owner-drawn)
-  HWND undoButton = nullptr;     // undo (owner-drawn, caption "9")
-  HWND forum = nullptr;     // target option "论 坛"
-  HWND qzone = nullptr;     // target option "Qzone"
-  std::array<HWND, 4> modes{};        // 单色 渐变 彩虹 随机
+  HWND inputBox = nullptr;                                 // the input box, the only EDIT
+  HWND fontList = nullptr;                                 // font list
+  HWND sizeList = nullptr;                                 // size list ("+１" .. "+７")
+  HWND emoticons = nullptr;                                // the other drop-down: emoticon names
+  HWND convertButton = nullptr;                            // convert / clear (owner-drawn)
+  HWND undoButton = nullptr;                               // undo (owner-drawn, caption "9")
+  HWND forum = nullptr;                                    // target option "论 坛"
+  HWND qzone = nullptr;                                    // target option "Qzone"
+  std::array<HWND, 4> modes{};                             // 单色 渐变 彩虹 随机
   HWND left = nullptr, right = nullptr, centre = nullptr;  // 左齐 右齐 居中
-  HWND bold = nullptr;      // 粗体
-  std::array<HWND, 3> colours{};      // Co(0..2)
-  HWND chooser = nullptr;             // the colour chooser frame Se
-  HWND exit = nullptr;      // Tc, "退出"
+  HWND bold = nullptr;                                     // 粗体
+  HWND exit = nullptr;                                     // Tc, "退出"
 
-  // Finds every control; records a test failure naming each one missing.
+  // Finds every control shown at start; records a test failure naming each
+  // one missing.
   static FormatterControls find(HWND mainWindow);
   // True when every control was found.
   bool complete() const;
+
+  // Controls hidden at start have no window until they first show; these
+  // look for them now, and give null before then.
+  HWND colour(int index) const;  // Co(0..2)
+  HWND chooser() const;          // the colour chooser frame Se
+
+ private:
+  HWND mainWindow_ = nullptr;
 };
 
 // The swatch of the colour chooser at column c (0..11), row r (0..5): the

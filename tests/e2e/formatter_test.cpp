@@ -151,8 +151,7 @@ TEST_F(Formatter, ConvertCollapsesPublishesAndPastesUnderThePointerThenUndoResto
   std::wstring pasted;
   EXPECT_TRUE(waitUntil([&] { return (pasted = target.text()) == expected; }, 8s))
       << "the target's edit box holds \"" << toUtf8(pasted) << "\" 8 s after the click";
-  const auto delay =
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
+  const auto delay = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
   RecordProperty("paste_after_ms", static_cast<int>(delay.count()));
   std::printf("[ info ] the markup reached the target %lld ms after the click\n",
               static_cast<long long>(delay.count()));
@@ -211,21 +210,21 @@ TEST_F(Formatter, ChoicesMadeInTheWindowAreSavedAtExitAndRestoredAtTheNextStart)
   ASSERT_TRUE(clickComboItem(ui_.sizeList, 4)) << "could not choose +５";
   ASSERT_TRUE(clickOn(ui_.modes[1]));
   ASSERT_TRUE(waitUntil([&] { return isChecked(ui_.modes[1]); }, 2s)) << "渐变 was not selected";
-  ASSERT_TRUE(waitUntil([&] { return isVisible(ui_.colours[1]) && isVisible(ui_.colours[2]); }, 2s))
+  ASSERT_TRUE(waitUntil([&] { return isVisible(ui_.colour(1)) && isVisible(ui_.colour(2)); }, 2s))
       << "the start and end colour buttons did not show in gradient mode";
-  EXPECT_FALSE(isVisible(ui_.colours[0]));
+  EXPECT_FALSE(isVisible(ui_.colour(0)));
 
   // The end colour through the chooser: the white swatch, then OK. The
-  // chooser's swatches are made when it first shows, not at start-up.
-  EXPECT_TRUE(descendants(ui_.chooser).empty()) << "the hidden chooser already has windows";
-  ASSERT_TRUE(clickOn(ui_.colours[2]));
-  ASSERT_TRUE(waitUntil([&] { return isVisible(ui_.chooser); }, 2s)) << "the colour chooser did not open";
-  EXPECT_EQ(textOf(ui_.chooser), L"选择·渐变 < 终止颜色 >");
-  HWND white = findSwatch(ui_.chooser, 11, 5);
+  // chooser and its swatches are made when it first shows, not at start-up.
+  EXPECT_EQ(ui_.chooser(), nullptr) << "the hidden chooser already has a window";
+  ASSERT_TRUE(clickOn(ui_.colour(2)));
+  ASSERT_TRUE(waitUntil([&] { return isVisible(ui_.chooser()); }, 2s)) << "the colour chooser did not open";
+  EXPECT_EQ(textOf(ui_.chooser()), L"选择·渐变 < 终止颜色 >");
+  HWND white = findSwatch(ui_.chooser(), 11, 5);
   ASSERT_NE(white, nullptr) << "no swatch at column 11, row 5";
   ASSERT_TRUE(clickOn(white));
-  ASSERT_TRUE(clickOn(findDescendant(ui_.chooser, L"Button", L"确定")));
-  ASSERT_TRUE(waitUntil([&] { return !isVisible(ui_.chooser); }, 2s)) << "确定 did not close the chooser";
+  ASSERT_TRUE(clickOn(findDescendant(ui_.chooser(), L"Button", L"确定")));
+  ASSERT_TRUE(waitUntil([&] { return !isVisible(ui_.chooser()); }, 2s)) << "确定 did not close the chooser";
 
   leaveThroughExit();
   if (HasFatalFailure()) return;
@@ -234,8 +233,8 @@ TEST_F(Formatter, ChoicesMadeInTheWindowAreSavedAtExitAndRestoredAtTheNextStart)
   ASSERT_TRUE(bytes) << "no Vexlo.ini beside the program after 退出";
   const auto section = iniSection(*bytes, toUtf8(kSettingsSection));
   ASSERT_TRUE(section) << "Vexlo.ini has no [Quenby_Sarn] section:\n" << *bytes;
-  for (const char* line : {"Zt=3", "Dx=4", "Jb=True", "Ch=False", "Sj=False", "Co0_B=255", "Co1_B=255",
-                           "Co2_B=16777215"}) {
+  for (const char* line :
+       {"Zt=3", "Dx=4", "Jb=True", "Ch=False", "Sj=False", "Co0_B=255", "Co1_B=255", "Co2_B=16777215"}) {
     EXPECT_TRUE(hasLine(*section, line)) << "[Quenby_Sarn] lacks " << line << ":" << joined(*section);
   }
 
@@ -252,9 +251,9 @@ TEST_F(Formatter, ChoicesMadeInTheWindowAreSavedAtExitAndRestoredAtTheNextStart)
   EXPECT_FALSE(isChecked(restored.modes[0])) << "单色 is still selected after the restart";
   EXPECT_EQ(listSelection(restored.fontList), 3);
   EXPECT_EQ(comboSelection(restored.sizeList), 4);
-  EXPECT_TRUE(isVisible(restored.colours[1]));
-  EXPECT_TRUE(isVisible(restored.colours[2]));
-  EXPECT_FALSE(isVisible(restored.colours[0]));
+  EXPECT_TRUE(isVisible(restored.colour(1)));
+  EXPECT_TRUE(isVisible(restored.colour(2)));
+  EXPECT_FALSE(isVisible(restored.colour(0)));
 
   // The restored choices are the ones a conversion uses: two characters take
   // the first and the last sample of the gradient, red to the chosen white.
@@ -277,9 +276,13 @@ TEST_F(Formatter, HandWrittenGbkSettingsAreRestoredAndWrittenBackUnchanged) {
   ASSERT_EQ(smile, "\xD0\xA6\xC1\xB3");
   ASSERT_FALSE(cry.empty());
   // Entry keys in both forms: the digits alone and with a leading blank.
-  const std::string file = "[Quenby_Sarn]\r\nZt=5\r\nDx=1\r\nBQs=1\r\n"
-                           "[BQm]\r\n0=" + smile + "\r\n 1=" + cry + "\r\n"
-                           "[BQz]\r\n0=http://example.com/smile.gif\r\n 1=" + cryAddress + "\r\n";
+  const std::string file =
+      "[Quenby_Sarn]\r\nZt=5\r\nDx=1\r\nBQs=1\r\n"
+      "[BQm]\r\n0=" +
+      smile + "\r\n 1=" + cry +
+      "\r\n"
+      "[BQz]\r\n0=http://example.com/smile.gif\r\n 1=" +
+      cryAddress + "\r\n";
   ASSERT_TRUE(writeFileBytes(settingsPath(), file));
   ASSERT_TRUE(startVexlo());
 
@@ -335,8 +338,7 @@ TEST_F(Formatter, GradientTakes256CharactersAndRefuses257WithAMessage) {
         << "the character outside the BMP is not one whole coloured piece";
     EXPECT_EQ(published->find(L"\U0001F600"), published->rfind(L"\U0001F600"));
   }
-  EXPECT_EQ(visibleMessageBox(vexlo_.process().id()), nullptr)
-      << "a message box came up for 256 characters";
+  EXPECT_EQ(visibleMessageBox(vexlo_.process().id()), nullptr) << "a message box came up for 256 characters";
   ASSERT_TRUE(waitUntil([&] { return textOf(ui_.convertButton) == kClear; }, 6s))
       << "no converted state after 256 characters";
 
@@ -361,8 +363,7 @@ TEST_F(Formatter, GradientTakes256CharactersAndRefuses257WithAMessage) {
   EXPECT_EQ(textOf(ui_.inputBox), L"") << "the input box is not empty after the refusal";
   EXPECT_EQ(textOf(ui_.convertButton), kForum) << "the convert button left the idle state";
   EXPECT_FALSE(isReadOnly(ui_.inputBox));
-  EXPECT_EQ(clipboardText(), std::optional<std::wstring>(L"剪贴板原文"))
-      << "the refusal changed the clipboard";
+  EXPECT_EQ(clipboardText(), std::optional<std::wstring>(L"剪贴板原文")) << "the refusal changed the clipboard";
   // No paste follows a refusal: the state stays idle.
   std::this_thread::sleep_for(2500ms);
   EXPECT_EQ(textOf(ui_.convertButton), kForum);

@@ -21,8 +21,7 @@ constexpr int kCollapsedSide96 = 46;
 constexpr int kExpandedWidth144 = 521, kExpandedHeight144 = 470;
 constexpr int kCollapsedSide144 = 69;
 
-const wchar_t* const kPanelCaptions[5] = {L"Vexlo", L"Flash·影音", L"屏幕·截图", L"文件·管理",
-                                          L"我的工具箱"};
+const wchar_t* const kPanelCaptions[5] = {L"Vexlo", L"Flash·影音", L"屏幕·截图", L"文件·管理", L"我的工具箱"};
 
 std::string describe(const RECT& r) {
   char text[80];
@@ -51,8 +50,7 @@ HWND panelFrame(const VexloInstance& vexlo, int index) {
 
 // A panel selector: the button named like its panel (by its tooltip).
 HWND panelSelector(const VexloInstance& vexlo, int index) {
-  return vexlo.control(L"Button", kPanelCaptions[index],
-                       [](HWND window) { return !isGroupBox(window); });
+  return vexlo.control(L"Button", kPanelCaptions[index], [](HWND window) { return !isGroupBox(window); });
 }
 
 // A control's place in its parent's client area, in pixels.
@@ -127,11 +125,10 @@ HWND findClockLabel(HWND window) {
 }  // namespace
 
 TEST(Environment, AnsiCodePageIsChinese) {
-  ASSERT_EQ(GetACP(), 936u)
-      << "The ANSI code page is " << GetACP()
-      << ", not 936. Vexlo addresses Chinese Windows; under Wine the code page follows the Unix "
-         "locale: run with LANG=zh_CN.UTF-8 and make sure that locale is generated "
-         "(scripts/prerequisites.sh does both).";
+  ASSERT_EQ(GetACP(), 936u) << "The ANSI code page is " << GetACP()
+                            << ", not 936. Vexlo addresses Chinese Windows; under Wine the code page follows the Unix "
+                               "locale: run with LANG=zh_CN.UTF-8 and make sure that locale is generated "
+                               "(scripts/prerequisites.sh does both).";
 }
 
 class MainWindow : public ::testing::Test {
@@ -156,13 +153,16 @@ TEST_F(MainWindow, StartsExpandedTopMostAtTheTopEdgeCentredWithOnlyTheFirstPanel
   EXPECT_EQ(heightOf(client), kExpandedHeight96) << "client area " << describe(client);
   expectAtTopCentre(outer);
 
-  // Five stacked group boxes; at start only the reply formatter's shows.
+  // Five panels, each with its selector; at start only the reply
+  // formatter's group box shows, and the others have no window until they
+  // are first selected.
+  HWND formatter = panelFrame(vexlo_, 0);
+  ASSERT_NE(formatter, nullptr) << "no group box captioned " << toUtf8(kPanelCaptions[0]);
+  EXPECT_TRUE(isVisible(formatter));
   for (int i = 0; i < 5; ++i) {
-    HWND frame = panelFrame(vexlo_, i);
-    ASSERT_NE(frame, nullptr) << "no group box captioned " << toUtf8(kPanelCaptions[i]);
-    EXPECT_EQ(isVisible(frame), i == 0) << toUtf8(kPanelCaptions[i]);
-    EXPECT_NE(panelSelector(vexlo_, i), nullptr)
-        << "no panel selector named " << toUtf8(kPanelCaptions[i]);
+    if (i > 0)
+      EXPECT_EQ(panelFrame(vexlo_, i), nullptr) << "the hidden panel has a window: " << toUtf8(kPanelCaptions[i]);
+    EXPECT_NE(panelSelector(vexlo_, i), nullptr) << "no panel selector named " << toUtf8(kPanelCaptions[i]);
   }
 
   EXPECT_NE(saveScreenshot(L"vexlo-expanded.bmp"), L"");
@@ -240,17 +240,15 @@ TEST_F(MainWindow, EachEdgeBandCollapsesAndThePixelInsideItDoesNot) {
     const char* name;
     POINT inside, band;
   };
-  const Edge edges[] = {{"left", {8, midY}, {7, midY}},
-                        {"right", {336, midY}, {337, midY}},
-                        {"bottom", {midX, 300}, {midX, 301}}};
+  const Edge edges[] = {
+      {"left", {8, midY}, {7, midY}}, {"right", {336, midY}, {337, midY}}, {"bottom", {midX, 300}, {midX, 301}}};
   for (const Edge& edge : edges) {
     SCOPED_TRACE(edge.name);
     EXPECT_FALSE(collapsesWhenPointerRestsAt(window, edge.inside.x, edge.inside.y))
         << "collapsed at client (" << edge.inside.x << "," << edge.inside.y << ")";
     if (!hasSize(window, kExpandedWidth96, kExpandedHeight96)) expandByTouchingTheSquare(window);
     EXPECT_TRUE(collapsesWhenPointerRestsAt(window, edge.band.x, edge.band.y))
-        << "did not collapse at client (" << edge.band.x << "," << edge.band.y << "): "
-        << describe(windowRect(window));
+        << "did not collapse at client (" << edge.band.x << "," << edge.band.y << "): " << describe(windowRect(window));
     if (!hasSize(window, kExpandedWidth96, kExpandedHeight96)) expandByTouchingTheSquare(window);
   }
   // The strip above the panels never collapses the window.
@@ -260,22 +258,27 @@ TEST_F(MainWindow, EachEdgeBandCollapsesAndThePixelInsideItDoesNot) {
 // Frames stack by index: a higher panel lies above the lower ones, and
 // selecting a panel hides only those above it.
 TEST_F(MainWindow, SelectorsStackThePanelsAndPanelZeroHidesTheOthers) {
-  HWND frames[5];
+  HWND frames[5] = {};
   HWND selectors[5];
   for (int i = 0; i < 5; ++i) {
-    frames[i] = panelFrame(vexlo_, i);
     selectors[i] = panelSelector(vexlo_, i);
-    ASSERT_NE(frames[i], nullptr) << toUtf8(kPanelCaptions[i]);
     ASSERT_NE(selectors[i], nullptr) << toUtf8(kPanelCaptions[i]);
   }
-
-  ASSERT_TRUE(clickOn(selectors[1]));
-  ASSERT_TRUE(waitUntil([&] { return isVisible(frames[1]); }, 2s)) << "the 影音 panel did not show";
-  ASSERT_TRUE(clickOn(selectors[2]));
-  ASSERT_TRUE(waitUntil([&] { return isVisible(frames[2]); }, 2s)) << "the 截图 panel did not show";
+  // A panel's window is made when it is first selected, among the others
+  // as they stack, whatever the order of selection.
+  auto select = [&](int i) {
+    return clickOn(selectors[i]) &&
+           waitUntil([&] { return (frames[i] = panelFrame(vexlo_, i)) && isVisible(frames[i]); }, 2s);
+  };
+  ASSERT_TRUE(select(4)) << "the last panel did not show";
+  ASSERT_TRUE(select(0));
+  EXPECT_FALSE(isVisible(frames[4])) << "selecting panel 0 left the last panel showing";
+  ASSERT_TRUE(select(1)) << "the 影音 panel did not show";
+  ASSERT_TRUE(select(2)) << "the 截图 panel did not show";
   EXPECT_TRUE(isVisible(frames[1])) << "selecting panel 2 hid panel 1, which lies beneath it";
   EXPECT_TRUE(liesAbove(frames[2], frames[1])) << "panel 2 does not lie above panel 1";
-  EXPECT_FALSE(isVisible(frames[3]));
+  ASSERT_TRUE(select(3));
+  EXPECT_TRUE(isVisible(frames[1]) && isVisible(frames[2]));
   EXPECT_FALSE(isVisible(frames[4]));
   EXPECT_TRUE(hasSize(vexlo_.window(), kExpandedWidth96, kExpandedHeight96));
 
@@ -306,18 +309,14 @@ TEST_F(MainWindow, MediaPanelStaysOpenAtTheEdgesUntilAutoHideIsTicked) {
   ASSERT_NE(autoHide, nullptr) << "no check box 隐藏";
   ASSERT_TRUE(isVisible(autoHide));
   ASSERT_TRUE(clickOn(autoHide));
-  ASSERT_TRUE(waitUntil(
-      [&] { return isChecked(autoHide); }, 2s))
-      << "clicking 隐藏 did not tick it";
+  ASSERT_TRUE(waitUntil([&] { return isChecked(autoHide); }, 2s)) << "clicking 隐藏 did not tick it";
   EXPECT_TRUE(collapsesWhenPointerRestsAt(window, 3, kExpandedHeight96 / 2))
       << "with 隐藏 ticked the left edge did not collapse the window";
 }
 
 TEST_F(MainWindow, F2InAnotherProgramSelectsTheMediaPanelAndExpands) {
   HWND window = vexlo_.window();
-  HWND media = panelFrame(vexlo_, 1);
-  ASSERT_NE(media, nullptr);
-  ASSERT_FALSE(isVisible(media));
+  ASSERT_EQ(panelFrame(vexlo_, 1), nullptr) << "the media panel shows, or has a window before it first shows";
 
   pointIntoLeftMargin(window);
   ASSERT_TRUE(waitUntil([&] { return hasSize(window, kCollapsedSide96, kCollapsedSide96); }, 3s))
@@ -331,7 +330,8 @@ TEST_F(MainWindow, F2InAnotherProgramSelectsTheMediaPanelAndExpands) {
   bringToFront(otherWindow);
 
   pressKey(VK_F2);
-  EXPECT_TRUE(waitUntil([&] { return isVisible(media); }, 3s))
+  HWND media = nullptr;
+  EXPECT_TRUE(waitUntil([&] { return (media = panelFrame(vexlo_, 1)) && isVisible(media); }, 3s))
       << "the 影音 panel did not show within 3 s of F2";
   EXPECT_TRUE(waitUntil([&] { return hasSize(window, kExpandedWidth96, kExpandedHeight96); }, 3s))
       << "window " << describe(windowRect(window)) << " 3 s after F2";
@@ -355,8 +355,8 @@ TEST_F(MainWindow, ClockShowsTheLocalTimeAndTicks) {
   const int expected = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
   int difference = std::abs(*secondsOfDay(next) - expected);
   difference = std::min(difference, 86400 - difference);  // around midnight
-  EXPECT_LE(difference, 3) << "the clock shows " << toUtf8(next) << ", local time is "
-                           << now.wHour << ":" << now.wMinute << ":" << now.wSecond;
+  EXPECT_LE(difference, 3) << "the clock shows " << toUtf8(next) << ", local time is " << now.wHour << ":"
+                           << now.wMinute << ":" << now.wSecond;
 }
 
 // At 144 DPI every twips length becomes 1.5 times as many pixels. The DPI is
@@ -384,15 +384,13 @@ class MainWindowAt144Dpi : public ::testing::Test {
 TEST_F(MainWindowAt144Dpi, ExpandedAndCollapsedSizesScale) {
   HWND window = vexlo_.window();
   RECT r = windowRect(window);
-  EXPECT_TRUE(hasSize(window, kExpandedWidth144, kExpandedHeight144, 1))
-      << "expanded at 144 DPI: " << describe(r);
+  EXPECT_TRUE(hasSize(window, kExpandedWidth144, kExpandedHeight144, 1)) << "expanded at 144 DPI: " << describe(r);
   expectAtTopCentre(r);
   EXPECT_TRUE(isTopMost(window));
   EXPECT_NE(saveScreenshot(L"vexlo-expanded-144dpi.bmp"), L"");
 
   pointIntoLeftMargin(window);
-  EXPECT_TRUE(
-      waitUntil([&] { return hasSize(window, kCollapsedSide144, kCollapsedSide144, 1); }, 3s))
+  EXPECT_TRUE(waitUntil([&] { return hasSize(window, kCollapsedSide144, kCollapsedSide144, 1); }, 3s))
       << "collapsed at 144 DPI: " << describe(windowRect(window));
   expectAtTopCentre(windowRect(window));
 }
@@ -401,9 +399,7 @@ TEST_F(MainWindowAt144Dpi, ExpandedAndCollapsedSizesScale) {
 // late, they take their place at the window's DPI like the controls made at
 // start-up.
 TEST_F(MainWindowAt144Dpi, PanelContentsMadeWhenFirstShownScaleLikeThoseMadeAtStartUp) {
-  HWND media = panelFrame(vexlo_, 1);
-  ASSERT_NE(media, nullptr);
-  EXPECT_TRUE(descendants(media).empty()) << "the hidden media panel already has windows";
+  EXPECT_EQ(panelFrame(vexlo_, 1), nullptr) << "the hidden media panel already has a window";
   HWND bold = vexlo_.control(L"Button", L"粗体");
   ASSERT_NE(bold, nullptr);
   EXPECT_EQ(describe(placeInParent(bold)), describe(placeAt144Dpi(2160, 2940, 660, 210)));
@@ -417,6 +413,8 @@ TEST_F(MainWindowAt144Dpi, PanelContentsMadeWhenFirstShownScaleLikeThoseMadeAtSt
       },
       2s))
       << "隐藏 did not appear with the media panel";
+  HWND media = panelFrame(vexlo_, 1);
+  ASSERT_NE(media, nullptr);
   EXPECT_EQ(GetParent(autoHide), media);
   EXPECT_EQ(describe(placeInParent(autoHide)), describe(placeAt144Dpi(4110, 2580, 660, 195)));
 }

@@ -1,9 +1,8 @@
 // The binder against real Win32 controls: the model and the windows agree,
 // user actions reach the model once, and model changes do not echo back.
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
-
-#include <commctrl.h>
 
 #include <functional>
 #include <memory>
@@ -38,6 +37,8 @@ struct BinderWin32Test : ::testing::Test {
   ListBox folders{"Folders", {2400, 120, 1500, 1200}, true};
   Label pathLabel{"Path", {2400, 1350, 1500, 150}, u"C:\\很长的路径\\目录\\文件.txt"};
   Button coloured{"Coloured", {1500, 1700, 900, 300}, u"论 坛"};
+  // Hidden at start between two shown controls of the frame.
+  Button lateButton{"LateButton", {120, 1600, 900, 300}, u"稍后的按钮"};
   // A panel that starts hidden, with a hidden frame inside it.
   Frame hidden{"Hidden", {120, 120, 4000, 2500}, u"稍后"};
   CheckBox lateCheck{"LateCheck", {120, 240, 900, 240}, u"斜体"};
@@ -71,6 +72,8 @@ struct BinderWin32Test : ::testing::Test {
     window.add(frame);
     frame.add(check);
     frame.add(list);
+    frame.add(lateButton);
+    lateButton.setVisible(false);
     frame.add(text);
     frame.add(coloured);
     window.add(folders);
@@ -258,13 +261,12 @@ TEST_F(BinderWin32Test, HidingAFrameHidesWhatItHolds) {
   EXPECT_FALSE(IsWindowVisible(binder->handleOf(check)));
 }
 
-// A hidden frame's contents cost nothing until it first shows; then they
-// appear as the model has them now, and stay when it hides again.
+// A hidden frame and its contents cost nothing until it first shows; then
+// they appear as the model has them now, and stay when it hides again.
 TEST_F(BinderWin32Test, HiddenFrameContentsAreMadeWhenFirstShownWithTheModelsState) {
   ShowWindow(hwnd, SW_SHOWNA);
-  ASSERT_NE(binder->handleOf(hidden), nullptr);
+  EXPECT_EQ(binder->handleOf(hidden), nullptr);
   EXPECT_EQ(binder->handleOf(lateCheck), nullptr);
-  EXPECT_EQ(GetWindow(binder->handleOf(hidden), GW_CHILD), nullptr);
 
   lateCheck.setValue(true);
   lateCheck.setCaption(u"下划");
@@ -294,6 +296,18 @@ TEST_F(BinderWin32Test, HiddenFrameContentsAreMadeWhenFirstShownWithTheModelsSta
   ASSERT_NE(binder->handleOf(innerLabel), nullptr);
   EXPECT_EQ(textOf(binder->handleOf(innerLabel)), L"已改");
   EXPECT_EQ(binder->handleOf(lateCheck), box) << "a frame shown again made its windows anew";
+
+  // A control hidden at start among shown siblings gets its window when it
+  // first shows, stacked where the model has it.
+  EXPECT_EQ(binder->handleOf(lateButton), nullptr);
+  lateButton.setCaption(u"已显示");
+  lateButton.setVisible(true);
+  HWND button = binder->handleOf(lateButton);
+  ASSERT_NE(button, nullptr);
+  EXPECT_TRUE(IsWindowVisible(button));
+  EXPECT_EQ(textOf(button), L"已显示");
+  EXPECT_EQ(GetWindow(button, GW_HWNDPREV), binder->handleOf(text)) << "the later sibling does not lie above it";
+  EXPECT_EQ(GetWindow(button, GW_HWNDNEXT), binder->handleOf(list)) << "it does not lie above the earlier sibling";
 
   // Made late, a control takes its place like one made at start-up.
   RECT late, early;

@@ -54,6 +54,7 @@ Binder::~Binder() {
     b.control->setView(nullptr);
     if (b.hwnd) SetWindowLongPtrW(b.hwnd, GWLP_USERDATA, 0);
   }
+  for (Control* c : waiting_) c->setView(nullptr);
   if (font_) DeleteObject(font_);
   if (symbolFont_) DeleteObject(symbolFont_);
   if (stripBrush_) DeleteObject(stripBrush_);
@@ -111,7 +112,15 @@ void Binder::populate(Control& container) {
   std::vector<Bound*> made;
   // A new child window goes beneath its siblings: creating the last first
   // leaves later controls above earlier ones, as the model stacks them.
-  for (auto it = children.rbegin(); it != children.rend(); ++it) made.push_back(&bind(**it, parent));
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    if (!waitsToBeShown(**it)) {
+      made.push_back(&bind(**it, parent));
+    } else {
+      // Told of its changes all the same, so that it is made when it shows.
+      waiting_.insert(*it);
+      (*it)->setView(this);
+    }
+  }
   // Born from the model as it is now: whatever changed while the window did
   // not exist shows at once.
   for (Bound* b : made) applyState(*b);
@@ -129,6 +138,7 @@ Binder::Bound& Binder::bind(Control& c, HWND parent) {
   Bound& b = bound_[record];
   b.control = &c;
   index_[&c] = record;
+  waiting_.erase(&c);
   if (c.kind() == Kind::Shape) {
     b.area = pixelRect(c);
   } else {
@@ -144,21 +154,46 @@ Binder::Bound& Binder::bind(Control& c, HWND parent) {
   return b;
 }
 
+bool Binder::waitsToBeShown(const Control& c) { return !c.visible() && c.kind() != Kind::Shape; }
+
+void Binder::bindAmongSiblings(Control& c, HWND parent) {
+  Bound& b = bind(c, parent);
+  if (b.hwnd) SetWindowPos(b.hwnd, windowAbove(c), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  applyState(b);
+  reveal(c);
+}
+
+HWND Binder::windowAbove(const Control& c) const {
+  // Later siblings lie above earlier ones.
+  const std::vector<Control*>& siblings = c.container()->children();
+  for (auto it = std::find(siblings.begin(), siblings.end(), &c); it != siblings.end(); ++it)
+    if (*it != &c)
+      if (HWND above = handleOf(**it)) return above;
+  return HWND_TOP;
+}
+
+void Binder::shownFirstTime(Control& c) {
+  // Hidden when its container's contents were made, or inside a container
+  // whose contents are not made yet (they will be, with this control's
+  // window, when that container shows).
+  Control* container = c.container();
+  if (!container || !populated_.count(container)) return;
+  if (HWND parent = handleOf(*container)) bindAmongSiblings(c, parent);
+}
+
 void Binder::childAdded(Control& container, Control& child) {
   // An unpopulated container makes the child's window with the rest of its
-  // contents when it first shows.
-  if (!populated_.count(&container)) return;
-  HWND parent = handleOf(container);
-  if (!parent) return;
-  Bound& b = bind(child, parent);
-  if (b.hwnd) SetWindowPos(b.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  applyState(b);
-  reveal(child);
+  // contents when it first shows; a hidden child gets its own when it does.
+  if (!populated_.count(&container) || waitsToBeShown(child)) return;
+  if (HWND parent = handleOf(container)) bindAmongSiblings(child, parent);
 }
 
 void Binder::childRemoved(Control& container, Control& child) {
   auto found = index_.find(&child);
-  if (found == index_.end()) return;
+  if (found == index_.end()) {
+    forget(child);
+    return;
+  }
   const Bound& b = bound_[found->second];
   HWND window = b.hwnd;
   if (!window && child.visible()) repaint(handleOf(container), &b.area);
@@ -170,6 +205,7 @@ void Binder::childRemoved(Control& container, Control& child) {
 void Binder::forget(Control& c) {
   for (Control* inner : c.children()) forget(*inner);
   populated_.erase(&c);
+  if (waiting_.erase(&c)) c.setView(nullptr);
   auto found = index_.find(&c);
   if (found == index_.end()) return;
   Bound& b = bound_[found->second];
@@ -188,14 +224,12 @@ void Binder::forget(Control& c) {
 
 HWND Binder::windowFor(Control& control) {
   if (HWND hwnd = handleOf(control)) return hwnd;
-  std::vector<Control*> containers;
-  for (Control* c = control.container(); c; c = c->container()) containers.push_back(c);
-  if (containers.empty() || containers.back() != &window_) return nullptr;
-  for (auto it = containers.rbegin(); it != containers.rend(); ++it) {
-    if (populated_.count(*it)) continue;
-    if (!handleOf(**it)) return nullptr;
-    populate(**it);
-  }
+  Control* container = control.container();
+  if (!container || control.kind() == Kind::Shape) return nullptr;
+  HWND parent = windowFor(*container);
+  if (!parent) return nullptr;
+  if (!populated_.count(container)) populate(*container);
+  if (!handleOf(control)) bindAmongSiblings(control, parent);
   return handleOf(control);
 }
 
@@ -437,7 +471,10 @@ void Binder::controlChanged(Control& c, Property property) {
     return;
   }
   auto found = index_.find(&c);
-  if (found == index_.end()) return;
+  if (found == index_.end()) {
+    if (property == Property::Visible && c.visible()) shownFirstTime(c);
+    return;
+  }
   Bound* b = &bound_[found->second];
   if (!b->hwnd) {
     shapeChanged(*b, property);

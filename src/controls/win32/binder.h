@@ -22,9 +22,9 @@ class Binder : public ControlView {
  public:
   // `window` is the model of the top-level window `hwnd`; every control it
   // contains gets a child window (a shape is drawn by its container and
-  // gets none). What a container holds gets its windows the first time the
-  // container is shown, and keeps them: a hidden panel costs nothing at
-  // start-up.
+  // gets none). A control gets its window the first time it shows, and
+  // what a container holds the first time the container shows; both keep
+  // them: a hidden panel, frame or button costs nothing at start-up.
   Binder(HWND hwnd, Window& window);
   ~Binder() override;
   Binder(const Binder&) = delete;
@@ -82,6 +82,14 @@ class Binder : public ControlView {
   // the shown containers inside it.
   void reveal(Control& container);
   Bound& bind(Control& control, HWND parent);
+  // Hidden while its container's contents are made: its window comes when
+  // it first shows.
+  static bool waitsToBeShown(const Control& control);
+  // A window made after its siblings', placed among them as the model
+  // stacks them.
+  void bindAmongSiblings(Control& control, HWND parent);
+  HWND windowAbove(const Control& control) const;
+  void shownFirstTime(Control& control);
   // Drops the records of a control and of everything inside it.
   void forget(Control& control);
   HWND createChild(Control& control, HWND parent, int id);
@@ -135,6 +143,8 @@ class Binder : public ControlView {
   std::map<const Control*, std::size_t> index_;
   std::map<HWND, std::size_t> byHwnd_;
   std::set<const Control*> populated_;
+  // Hidden when their containers' contents were made: no window yet.
+  std::set<Control*> waiting_;
   std::map<std::string, HCURSOR> pointers_;
   HWND tooltip_ = nullptr;
   HFONT font_ = nullptr;
