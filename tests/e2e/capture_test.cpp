@@ -2,15 +2,18 @@
 // whole screen and F8 opens the region overlay, while a window painted a
 // known colour sits on the screen; the pictures are saved through the real
 // save dialog and read back from disk by readers of this file.
-#include <gdiplus.h>
 #include <gtest/gtest.h>
-#include <objidl.h>  // before GDI+, which needs its property ids
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+// clang-format off
+#include <objidl.h>  // before GDI+, which needs its property ids
+#include <gdiplus.h>
+// clang-format on
 
 #include "e2e_support.h"
 #include "formatter_support.h"

@@ -1,8 +1,10 @@
 // The binder against real Win32 controls: the model and the windows agree,
 // user actions reach the model once, and model changes do not echo back.
-#include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
+// clang-format off
+#include <windows.h>  // before the common controls, which need its types
+#include <commctrl.h>
+// clang-format on
 
 #include <functional>
 #include <memory>
