@@ -47,6 +47,13 @@ endforeach()
 # a bare full-screen copy.
 add_executable(vexlo_overlay_measure EXCLUDE_FROM_ALL bench/win32/overlay_measure.cpp)
 target_link_libraries(vexlo_overlay_measure PRIVATE vexlo_win32 psapi)
+# The windows Vexlo shows at start, made by a program that does nothing
+# else (scripts/measure-startup.sh); as plain as the minimal program.
+add_executable(vexlo_startup_floor WIN32 EXCLUDE_FROM_ALL bench/win32/startup_floor.cpp tests/e2e/programs/helper.rc)
+target_link_libraries(vexlo_startup_floor PRIVATE user32 gdi32)
+if(MINGW)
+  target_link_options(vexlo_startup_floor PRIVATE -municode)
+endif()
 # Entering a folder of 10,000 files against a bare enumeration of it.
 add_executable(vexlo_file_list_measure EXCLUDE_FROM_ALL bench/win32/file_list_measure.cpp)
 target_link_libraries(vexlo_file_list_measure PRIVATE vexlo_win32)

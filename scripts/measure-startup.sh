@@ -24,15 +24,18 @@ cd "$root"
 
 bash "$root/scripts/prerequisites.sh"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Vexlo minimal_window measure_startup send_ticks wait_for_window
+cmake --build --preset windows --target Vexlo minimal_window measure_startup send_ticks wait_for_window \
+  vexlo_startup_floor
 
 vexlo_session_start --private-display
 bin=build/windows
 empty="$VEXLO_RUN_DIR/empty"
 full="$VEXLO_RUN_DIR/full"
-mkdir -p "$empty" "$full"
+floor="$VEXLO_RUN_DIR/floor"
+mkdir -p "$empty" "$full" "$floor"
 cp "$bin/Vexlo.exe" "$bin/minimal_window.exe" "$empty/"
 cp "$bin/Vexlo.exe" "$full/"
+cp "$bin/vexlo_startup_floor.exe" "$floor/"
 
 # A settings file as a long-time user has it: 50 entries in each list, in
 # the ANSI code page of a Chinese system.
@@ -58,9 +61,9 @@ full_settings() {
 full_settings | iconv -f UTF-8 -t GBK >"$full/Vexlo.ini"
 
 measure() {
-  local folder=$1 report="$VEXLO_RUN_DIR/report-$(basename "$1").txt"
+  local program=$1 report="$VEXLO_RUN_DIR/report-$(basename "$(dirname "$1")").txt"
   if ! wine "$bin/measure_startup.exe" "$(winepath -w "$report")" "$pairs" \
-       "$(winepath -w "$folder/Vexlo.exe")" "$(winepath -w "$empty/minimal_window.exe")" \
+       "$(winepath -w "$program")" "$(winepath -w "$empty/minimal_window.exe")" \
        >/dev/null 2>&1; then
     echo "measure-startup: a program did not show a window" >&2
   fi
@@ -69,9 +72,9 @@ measure() {
 
 echo "Start-up to visible window under Wine, $pairs pairs after a warm-up pair (milliseconds)"
 echo "-- no settings file:"
-measure "$empty"
+measure "$empty/Vexlo.exe"
 echo "-- settings file with 50 emoticons, 50 media entries, 50 programs:"
-measure "$full"
+measure "$full/Vexlo.exe"
 
 echo "-- memory (KiB) of the Wine process, from /proc:"
 (cd "$full" && wine "$full/Vexlo.exe" >/dev/null 2>&1) &
@@ -81,6 +84,9 @@ minimal_job=$!
 wine "$bin/wait_for_window.exe" VexloMainWindow 60000 >/dev/null 2>&1
 wine "$bin/wait_for_window.exe" VexloE2EMinimalWindow 60000 >/dev/null 2>&1
 sleep 3
+# What Vexlo shows now, for the floor below.
+wine "$floor/vexlo_startup_floor.exe" --record "$(winepath -w "$floor/shown-windows.txt")" >/dev/null 2>&1 ||
+  echo "measure-startup: the shown windows could not be recorded" >&2
 vexlo_pid=$(linux_pid_of 'full/Vexlo.exe')
 minimal_pid=$(linux_pid_of 'minimal_window.exe')
 read -r vexlo_private vexlo_rss < <(memory_of "$vexlo_pid")
@@ -96,6 +102,15 @@ echo "minimal_window.exe: private $minimal_private, working set $minimal_rss aft
      "private $minimal_private_after, working set $minimal_rss_after at the same moment"
 awk -v v="$vexlo_private" -v m="$minimal_private" -v va="$vexlo_private_after" \
   'BEGIN { printf "private bytes ratio: %.2f; growth over the ticks: %+d KiB\n", v / m, va - v }'
-# The session's end stops both programs with the prefix's wineserver.
+
+{
+  kill "$vexlo_pid" "$minimal_pid"
+  wait "$vexlo_job" "$minimal_job"
+} 2>/dev/null || true
+sleep 3
+
+# The least start-up of a window per control: the windows Vexlo shows at
+# start (full lists), made by a program that does nothing else.
+echo "-- the windows Vexlo shows at start, made by a program that does nothing else:"
+measure "$floor/vexlo_startup_floor.exe"
 vexlo_session_stop
-wait "$vexlo_job" "$minimal_job" 2>/dev/null || true
