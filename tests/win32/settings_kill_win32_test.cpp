@@ -42,7 +42,12 @@ struct SaveRun {
   bool started = false;
   bool finishedBeforeKill = false;
   double saveSeconds = 0;  // ready to done, when it got there
+  std::string trouble;     // what went wrong around the save, for the failure message
 };
+
+std::string lastError(const char* what) {
+  return std::string(what) + " (error " + std::to_string(GetLastError()) + ")";
+}
 
 SaveRun runSave(const std::u16string& path, int variant, double killAfter) {
   static unsigned long serial = 0;
@@ -58,10 +63,22 @@ SaveRun runSave(const std::u16string& path, int variant, double killAfter) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   SaveRun run;
-  run.started = CreateProcessW(wide(program), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr, FALSE,
-                               CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != 0;
+  if (!ready || !done) run.trouble = lastError("CreateEvent failed");
+  // Under Wine on a loaded machine the start of this process has failed
+  // once at the first try; the save is what is tested here, not the start,
+  // so a failed start is tried again (and its error kept for the message).
+  for (int attempt = 0; attempt < 3 && run.trouble.empty() && !run.started; ++attempt) {
+    if (attempt > 0) Sleep(250);
+    run.started = CreateProcessW(wide(program), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr, FALSE,
+                                 CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != 0;
+    if (!run.started)
+      run.trouble = lastError("CreateProcess failed");
+    else
+      run.trouble.clear();
+  }
   if (run.started) {
     run.started = WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0;
+    if (!run.started) run.trouble = lastError("the saving process never said it is ready");
     const double readyAt = seconds();
     if (run.started && killAfter >= 0) {
       while (seconds() - readyAt < killAfter) {
@@ -71,6 +88,9 @@ SaveRun runSave(const std::u16string& path, int variant, double killAfter) {
     WaitForSingleObject(process.hProcess, 30000);
     run.finishedBeforeKill = WaitForSingleObject(done, 0) == WAIT_OBJECT_0;
     if (killAfter < 0 && run.finishedBeforeKill) run.saveSeconds = seconds() - readyAt;
+    DWORD exitCode = 0;
+    if (killAfter < 0 && GetExitCodeProcess(process.hProcess, &exitCode) && exitCode != 0)
+      run.trouble += "the saving process ended with " + std::to_string(exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
@@ -104,7 +124,7 @@ TEST_F(SettingsKillTest, AHundredKillsDuringTheSaveLeaveTheOldOrTheNewFileWhole)
   std::vector<double> durations;
   for (int i = 0; i < 3; ++i) {
     SaveRun run = runSave(path_, i % 2, -1);
-    ASSERT_TRUE(run.started && run.finishedBeforeKill) << "the saving process did not save";
+    ASSERT_TRUE(run.started && run.finishedBeforeKill) << "the saving process did not save: " << run.trouble;
     durations.push_back(run.saveSeconds);
   }
   std::sort(durations.begin(), durations.end());
@@ -124,7 +144,7 @@ TEST_F(SettingsKillTest, AHundredKillsDuringTheSaveLeaveTheOldOrTheNewFileWhole)
     ASSERT_TRUE(after != *before);
 
     const SaveRun run = runSave(path_, variant, moment(random));
-    ASSERT_TRUE(run.started) << "run " << i;
+    ASSERT_TRUE(run.started) << "run " << i << ": " << run.trouble;
     finished += run.finishedBeforeKill;
 
     const std::optional<std::string> now = store_.read(path_);
