@@ -77,9 +77,10 @@ echo "-- settings file with 50 emoticons, 50 media entries, 50 programs:"
 measure "$full/Vexlo.exe"
 
 echo "-- memory (KiB) of the Wine process, from /proc:"
-(cd "$full" && wine "$full/Vexlo.exe" >/dev/null 2>&1) &
+# The subshells' own stderr is closed too: they report their killed child.
+(cd "$full" && wine "$full/Vexlo.exe" >/dev/null 2>&1) 2>/dev/null &
 vexlo_job=$!
-(cd "$empty" && wine "$empty/minimal_window.exe" >/dev/null 2>&1) &
+(cd "$empty" && wine "$empty/minimal_window.exe" >/dev/null 2>&1) 2>/dev/null &
 minimal_job=$!
 wine "$bin/wait_for_window.exe" VexloMainWindow 60000 >/dev/null 2>&1
 wine "$bin/wait_for_window.exe" VexloE2EMinimalWindow 60000 >/dev/null 2>&1
