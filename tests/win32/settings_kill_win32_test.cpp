@@ -63,18 +63,18 @@ SaveRun runSave(const std::u16string& path, int variant, double killAfter) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   SaveRun run;
-  if (!ready || !done) run.trouble = lastError("CreateEvent failed");
   // Under Wine on a loaded machine the start of this process has failed
   // once at the first try; the save is what is tested here, not the start,
   // so a failed start is tried again (and its error kept for the message).
-  for (int attempt = 0; attempt < 3 && run.trouble.empty() && !run.started; ++attempt) {
-    if (attempt > 0) Sleep(250);
-    run.started = CreateProcessW(wide(program), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr, FALSE,
-                                 CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != 0;
-    if (!run.started)
-      run.trouble = lastError("CreateProcess failed");
-    else
-      run.trouble.clear();
+  if (!ready || !done) {
+    run.trouble = lastError("CreateEvent failed");
+  } else {
+    for (int attempt = 0; attempt < 3 && !run.started; ++attempt) {
+      if (attempt > 0) Sleep(250);
+      run.started = CreateProcessW(wide(program), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr,
+                                   FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != 0;
+    }
+    if (!run.started) run.trouble = lastError("CreateProcess failed 3 times");
   }
   if (run.started) {
     run.started = WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0;
@@ -90,7 +90,8 @@ SaveRun runSave(const std::u16string& path, int variant, double killAfter) {
     if (killAfter < 0 && run.finishedBeforeKill) run.saveSeconds = seconds() - readyAt;
     DWORD exitCode = 0;
     if (killAfter < 0 && GetExitCodeProcess(process.hProcess, &exitCode) && exitCode != 0)
-      run.trouble += "the saving process ended with " + std::to_string(exitCode);
+      run.trouble +=
+          (run.trouble.empty() ? "" : "; ") + std::string("the saving process ended with ") + std::to_string(exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
