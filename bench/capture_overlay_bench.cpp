@@ -11,14 +11,15 @@
 namespace {
 
 using namespace vexlo::capture;
+using namespace vexlo;
 
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 
-Bitmap frozenScreen() {
-  Bitmap screen = Bitmap::filled(kWidth, kHeight, 0);
+common::Bitmap frozenScreen() {
+  common::Bitmap screen = common::Bitmap::filled(kWidth, kHeight, 0);
   for (std::size_t i = 0; i < screen.pixels.size(); ++i)
-    screen.pixels[i] = static_cast<DevicePixel>(i * 2654435761u) & 0xFFFFFF;
+    screen.pixels[i] = static_cast<common::DevicePixel>(i * 2654435761u) & 0xFFFFFF;
   return screen;
 }
 
@@ -36,9 +37,9 @@ void MouseMoveWhileSelecting(benchmark::State& state) {
 BENCHMARK(MouseMoveWhileSelecting);
 
 void WholeScreenCopy(benchmark::State& state) {
-  const Bitmap screen = frozenScreen();
+  const common::Bitmap screen = frozenScreen();
   for (auto _ : state) {
-    Bitmap copy = screen.copyArea(0, 0, kWidth, kHeight);
+    common::Bitmap copy = screen.copyArea(0, 0, kWidth, kHeight);
     benchmark::DoNotOptimize(copy.pixels.data());
   }
 }

@@ -104,7 +104,7 @@ int main() {
   screen.setWindow(hwnd);
   QuietTray tray;
   PlainCodec codec;
-  shell::StatusLine status(tray, codec);
+  common::StatusLine status(tray, codec);
   controls::Window window("Form1", {0, 0, 5205, 4695});
   controls::Frame frame("W(3)", {120, 120, 4935, 3615}, u"文件·管理");
   window.add(frame);

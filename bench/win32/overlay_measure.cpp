@@ -23,6 +23,7 @@
 namespace {
 
 using namespace vexlo::capture;
+using namespace vexlo;
 using Clock = std::chrono::steady_clock;
 
 double millisecondsSince(Clock::time_point start) {
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
     overlay.reset();
     pumpMessages();
     const Clock::time_point start = Clock::now();
-    Bitmap screen = copier.copyScreen();
+    common::Bitmap screen = copier.copyScreen();
     copies.push_back(millisecondsSince(start));
     overlay = std::make_unique<RegionOverlay>(
         std::move(screen), window.pointerPosition(),

@@ -20,7 +20,7 @@ void put32(std::string& out, std::uint32_t value) {
 
 int bmpRowBytes(int width) { return (width * 3 + 3) / 4 * 4; }
 
-std::string encodeBmp(const Bitmap& picture) {
+std::string encodeBmp(const common::Bitmap& picture) {
   const std::uint32_t rowBytes = static_cast<std::uint32_t>(bmpRowBytes(picture.width));
   const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(picture.height);
   std::string out;
@@ -47,7 +47,7 @@ std::string encodeBmp(const Bitmap& picture) {
   const std::size_t padding = rowBytes - static_cast<std::size_t>(picture.width) * 3;
   for (int y = picture.height - 1; y >= 0; --y) {
     for (int x = 0; x < picture.width; ++x) {
-      const DevicePixel pixel = picture.pixels[static_cast<std::size_t>(y) * picture.width + x];
+      const common::DevicePixel pixel = picture.pixels[static_cast<std::size_t>(y) * picture.width + x];
       out.push_back(static_cast<char>(pixel & 0xFF));          // blue
       out.push_back(static_cast<char>((pixel >> 8) & 0xFF));   // green
       out.push_back(static_cast<char>((pixel >> 16) & 0xFF));  // red

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "capture/bitmap.h"
+#include "common/bitmap.h"
 
 namespace vexlo::capture {
 
@@ -14,6 +14,6 @@ inline constexpr int kBmpHeaderBytes = 14 + 40;
 int bmpRowBytes(int width);
 
 // The whole file.
-std::string encodeBmp(const Bitmap& picture);
+std::string encodeBmp(const common::Bitmap& picture);
 
 }  // namespace vexlo::capture

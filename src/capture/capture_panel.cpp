@@ -5,7 +5,7 @@
 
 #include "capture/bmp_file.h"
 #include "capture/capture_text.h"
-#include "controls/twips.h"
+#include "platform/twips.h"
 
 namespace vexlo::capture {
 
@@ -19,7 +19,7 @@ const SaveRequest kJpegRequest{u"压缩位图文件 (*.JPG)", u"*.JPG", u"保存
 
 }  // namespace
 
-CapturePanel::CapturePanel(controls::Frame& frame, CaptureServices& services, shell::StatusLine& status,
+CapturePanel::CapturePanel(controls::Frame& frame, CaptureServices& services, common::StatusLine& status,
                            CaptureShell shell)
     : viewport("P2", {120, 240, 3825, 3060}),
       picture("P1", {0, 0, 15, 15}),
@@ -78,9 +78,7 @@ void CapturePanel::build(controls::Frame& frame) {
   qualityList.setEnabled(false);
   bmpOption.onClick = [this] { chooseJpeg(false); };
   jpegOption.onClick = [this] { chooseJpeg(true); };
-  qualityList.onClick = [this] {
-    status_.report(u"设置:", u" 压缩比 < " + qualityList.selectedText() + u"% > ");
-  };
+  qualityList.onClick = [this] { status_.report(u"设置:", u" 压缩比 < " + qualityList.selectedText() + u"% > "); };
   for (controls::Control* c :
        std::initializer_list<controls::Control*>{&formatLabel, &bmpOption, &jpegOption, &qualityLabel, &qualityList})
     frame.add(*c);
@@ -102,11 +100,11 @@ void CapturePanel::resetView() {
   horizontalBar.setEnabled(horizontalBar.maximum() > 0);
 }
 
-void CapturePanel::showPicture(Bitmap bitmap) {
+void CapturePanel::showPicture(common::Bitmap bitmap) {
   const platform::ScreenMetrics metrics = services_.screen.metrics();
   controls::TwipsRect r = picture.rect();
-  r.width = controls::pixelsToTwips(bitmap.width, metrics.twipsPerPixelX);
-  r.height = controls::pixelsToTwips(bitmap.height, metrics.twipsPerPixelY);
+  r.width = platform::pixelsToTwips(bitmap.width, metrics.twipsPerPixelX);
+  r.height = platform::pixelsToTwips(bitmap.height, metrics.twipsPerPixelY);
   picture.setRect(r);
   picture.setBitmap(std::move(bitmap));
 }
@@ -116,11 +114,11 @@ void CapturePanel::capture(bool full) {
   shell_.hideWindow();
   saveButton.setEnabled(true);
   // The old picture goes before the screen is copied: never two at once.
-  picture.setBitmap(Bitmap{});
+  picture.setBitmap(common::Bitmap{});
   overlay_.reset();
   services_.clock.sleep(kPauseBeforeCaptureMs);
 
-  Bitmap screen = services_.screenCopier.copyScreen();
+  common::Bitmap screen = services_.screenCopier.copyScreen();
   if (full) {
     frame_.setCaption(sizeText(screen.width, screen.height));
     showPicture(std::move(screen));
@@ -143,7 +141,7 @@ void CapturePanel::regionEnded(RegionOverlay::Ending ending) {
     showPicture(std::move(ending.picture));
     frame_.setCaption(ending.sizeText);
   } else {
-    showPicture(Bitmap{});
+    showPicture(common::Bitmap{});
     frame_.setCaption(std::u16string(kCaptureCaption));
     saveButton.setEnabled(false);
   }

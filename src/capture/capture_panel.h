@@ -7,10 +7,10 @@
 #include <string>
 
 #include "capture/capture_services.h"
-#include "capture/captured_picture.h"
 #include "capture/region_overlay.h"
+#include "common/captured_picture.h"
+#include "common/status_line.h"
 #include "controls/control.h"
-#include "shell/status_line.h"
 
 namespace vexlo::capture {
 
@@ -29,7 +29,7 @@ struct CaptureShell {
 
 class CapturePanel {
  public:
-  CapturePanel(controls::Frame& frame, CaptureServices& services, shell::StatusLine& status, CaptureShell shell);
+  CapturePanel(controls::Frame& frame, CaptureServices& services, common::StatusLine& status, CaptureShell shell);
   // An overlay still open (the session ends under it) is closed first:
   // its window must not outlive the overlay it shows.
   ~CapturePanel();
@@ -47,7 +47,7 @@ class CapturePanel {
   RegionOverlay* overlay() { return overlay_.get(); }
 
   controls::PictureBox viewport;
-  CapturedPicture picture;
+  common::CapturedPicture picture;
   controls::ScrollBar verticalBar;
   controls::ScrollBar horizontalBar;
   controls::Button fullScreenButton;
@@ -63,7 +63,7 @@ class CapturePanel {
  private:
   void build(controls::Frame& frame);
   void chooseJpeg(bool jpeg);
-  void showPicture(Bitmap bitmap);
+  void showPicture(common::Bitmap bitmap);
   void regionEnded(RegionOverlay::Ending ending);
   void save();
   // Encodes and writes the file; a failure reaches the user as a message.
@@ -71,7 +71,7 @@ class CapturePanel {
 
   controls::Frame& frame_;
   CaptureServices& services_;
-  shell::StatusLine& status_;
+  common::StatusLine& status_;
   CaptureShell shell_;
   std::unique_ptr<RegionOverlay> overlay_;
 };

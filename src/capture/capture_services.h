@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "capture/bitmap.h"
 #include "capture/overlay_layout.h"
+#include "common/bitmap.h"
 #include "platform/file_store.h"
 #include "platform/services.h"
 
@@ -20,7 +20,7 @@ class ScreenCopier {
  public:
   virtual ~ScreenCopier() = default;
   // The whole screen at its real pixel size, from its top left corner.
-  virtual Bitmap copyScreen() = 0;
+  virtual common::Bitmap copyScreen() = 0;
 };
 
 struct JpegResult {
@@ -32,7 +32,7 @@ class JpegEncoder {
  public:
   virtual ~JpegEncoder() = default;
   // `quality` 0..100 reaches the encoder as its quality parameter.
-  virtual JpegResult encode(const Bitmap& picture, int quality) = 0;
+  virtual JpegResult encode(const common::Bitmap& picture, int quality) = 0;
 };
 
 // The save dialog's one filter and its title; its initial folder is the

@@ -7,11 +7,11 @@
 
 namespace vexlo::capture {
 
-RegionOverlay::RegionOverlay(Bitmap frozen, PixelPoint pointer, Callbacks callbacks)
+RegionOverlay::RegionOverlay(common::Bitmap frozen, PixelPoint pointer, Callbacks callbacks)
     : frozen_(std::move(frozen)),
       callbacks_(std::move(callbacks)),
       current_(pointer),
-      sample_(Bitmap::filled(kSampleSize, kSampleSize, 0)) {
+      sample_(common::Bitmap::filled(kSampleSize, kSampleSize, 0)) {
   for (ReadoutField field : {kRed, kGreen, kBlue, kPointerX, kPointerY}) readout_[field] = decimalText(0);
   if (pointer.x < kTopLeftAreaWidth && pointer.y < kTopLeftAreaHeight)
     magnifier_ = {frozen_.width - kBottomRightOffsetX, frozen_.height - kBottomRightOffsetY};
@@ -124,7 +124,7 @@ void RegionOverlay::end(Ending ending) {
   if (callbacks_.ended) callbacks_.ended(std::move(ending));
   // The frozen screen is the overlay's one large piece of memory: it goes
   // as soon as the overlay has done its work.
-  frozen_ = Bitmap{};
+  frozen_ = common::Bitmap{};
 }
 
 }  // namespace vexlo::capture

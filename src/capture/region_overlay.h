@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "capture/bitmap.h"
 #include "capture/overlay_layout.h"
+#include "common/bitmap.h"
 
 namespace vexlo::capture {
 
@@ -43,8 +43,8 @@ struct PixelLine {
 class RegionOverlay {
  public:
   struct Ending {
-    bool finished = false;  // false: abandoned, nothing captured
-    Bitmap picture;         // the rectangle's pixels
+    bool finished = false;   // false: abandoned, nothing captured
+    common::Bitmap picture;  // the rectangle's pixels
     std::u16string sizeText;
   };
   struct Callbacks {
@@ -56,7 +56,7 @@ class RegionOverlay {
 
   // `frozen` is the screen as it was just before the overlay opened;
   // `pointer` where the screen pointer is.
-  RegionOverlay(Bitmap frozen, PixelPoint pointer, Callbacks callbacks);
+  RegionOverlay(common::Bitmap frozen, PixelPoint pointer, Callbacks callbacks);
   RegionOverlay(const RegionOverlay&) = delete;
   RegionOverlay& operator=(const RegionOverlay&) = delete;
 
@@ -68,12 +68,12 @@ class RegionOverlay {
   void keyDown(int virtualKey);
 
   // Released once the overlay has ended.
-  const Bitmap& frozen() const { return frozen_; }
+  const common::Bitmap& frozen() const { return frozen_; }
   bool ended() const { return ended_; }
   PixelPoint pointer() const { return current_; }
   PixelPoint magnifierPosition() const { return magnifier_; }
   // The square around the pointer, kSampleSize pixels wide and high.
-  const Bitmap& sample() const { return sample_; }
+  const common::Bitmap& sample() const { return sample_; }
   // The colour under the pointer (0x00BBGGRR), the swatch's background.
   controls::Colour colour() const { return colour_; }
   const std::u16string& readout(ReadoutField field) const { return readout_[field]; }
@@ -93,7 +93,7 @@ class RegionOverlay {
   void followPointer();
   void notify(unsigned changes);
 
-  Bitmap frozen_;
+  common::Bitmap frozen_;
   Callbacks callbacks_;
   OverlayView* view_ = nullptr;
   bool ended_ = false;
@@ -101,7 +101,7 @@ class RegionOverlay {
   PixelPoint anchor_;
   PixelPoint current_;
   PixelPoint magnifier_;
-  Bitmap sample_;
+  common::Bitmap sample_;
   controls::Colour colour_ = 0;
   std::array<std::u16string, kReadoutFieldCount> readout_;
   std::array<PixelLine, 4> outline_{};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace vexlo::controls {
 
 Control::Control(Kind kind, std::string name, TwipsRect rect, std::u16string caption)
@@ -88,7 +87,7 @@ void Control::userRightPress() {
   guarded(UserEvent::RightPress, [this] { raise(onRightPress); });
 }
 
-HandlerGuard* Control::windowGuard() const {
+platform::HandlerGuard* Control::windowGuard() const {
   const Control* top = this;
   while (top->container_) top = top->container_;
   return top->kind_ == Kind::Window ? static_cast<const Window*>(top)->guard() : nullptr;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/handler_guard.h"
+#include "platform/handler_guard.h"
 
 namespace vexlo::controls {
 
@@ -30,15 +30,15 @@ enum class Kind {
   GraphicalOption,  // option button drawn as a picture that stays pressed
   OptionButton,
   CheckBox,
-  Frame,            // a container with a caption
-  PictureBox,       // a picture or a drawing surface
+  Frame,       // a container with a caption
+  PictureBox,  // a picture or a drawing surface
   TextBox,
   ListBox,
   DropDownList,
-  ScrollBar,        // vertical scroll bar
-  Shape,            // a rectangle outline drawn by its container; no window, not hit by the mouse
-  MediaHost,        // the area where the media player shows its video and its own controls
-  Window,           // the top-level window itself
+  ScrollBar,  // vertical scroll bar
+  Shape,      // a rectangle outline drawn by its container; no window, not hit by the mouse
+  MediaHost,  // the area where the media player shows its video and its own controls
+  Window,     // the top-level window itself
 };
 
 enum class Property {
@@ -153,7 +153,7 @@ class Control {
   // (a model under test on its own) runs it bare.
   template <class Action>
   void guarded(UserEvent event, Action&& action) {
-    HandlerGuard* guard = windowGuard();
+    platform::HandlerGuard* guard = windowGuard();
     if (!guard) {
       action();
       return;
@@ -178,7 +178,7 @@ class Control {
   std::vector<Control*> children_;
   ControlView* view_ = nullptr;
 
-  HandlerGuard* windowGuard() const;
+  platform::HandlerGuard* windowGuard() const;
   // How a failure report names the control and the event: its model name,
   // and what the user sees on it (caption, else tooltip).
   std::u16string describe(UserEvent event) const;
@@ -193,12 +193,12 @@ class Window : public Control {
   bool topMost() const { return topMost_; }
   void setTopMost(bool topMost);
   // The guard every user action on the window and its controls runs in.
-  HandlerGuard* guard() const { return guard_; }
-  void setGuard(HandlerGuard* guard) { guard_ = guard; }
+  platform::HandlerGuard* guard() const { return guard_; }
+  void setGuard(platform::HandlerGuard* guard) { guard_ = guard; }
 
  private:
   bool topMost_ = false;
-  HandlerGuard* guard_ = nullptr;
+  platform::HandlerGuard* guard_ = nullptr;
 };
 
 class Label : public Control {

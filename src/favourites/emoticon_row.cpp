@@ -16,7 +16,7 @@ const ListButtonLayout kEmoticonButtons{
 
 }  // namespace
 
-EmoticonRow::EmoticonRow(shell::StatusLine& status)
+EmoticonRow::EmoticonRow(common::StatusLine& status)
     : countLabel("Label4", {2160, 1560, 450, 180}, u"表情:"),
       emoticonList("SC(0)", {2160, 1800, 1050, 300}),
       addressList("Lis(0)", {0, 0, 0, 0}),

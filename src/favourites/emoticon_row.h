@@ -6,15 +6,15 @@
 
 #include <string>
 
+#include "common/status_line.h"
 #include "controls/control.h"
 #include "favourites/favourites_list.h"
-#include "shell/status_line.h"
 
 namespace vexlo::favourites {
 
 class EmoticonRow {
  public:
-  explicit EmoticonRow(shell::StatusLine& status);
+  explicit EmoticonRow(common::StatusLine& status);
   EmoticonRow(const EmoticonRow&) = delete;
   EmoticonRow& operator=(const EmoticonRow&) = delete;
 
@@ -37,7 +37,7 @@ class EmoticonRow {
  private:
   void queue(int index);
 
-  shell::StatusLine& status_;
+  common::StatusLine& status_;
   std::u16string pendingMarkup_;
   int count_ = 0;
 };

@@ -6,11 +6,11 @@
 #include <functional>
 #include <string>
 
+#include "common/status_line.h"
 #include "controls/control.h"
 #include "favourites/favourites_list.h"
 #include "favourites/icon_panel.h"
 #include "platform/services.h"
-#include "shell/status_line.h"
 
 namespace vexlo::favourites {
 
@@ -23,7 +23,7 @@ class FavouritesEditor {
     std::array<FavouritesList*, 2> namedLists;
     std::array<ListButtons*, 3> buttons;
     IconPanel& programs;
-    shell::StatusLine& status;
+    common::StatusLine& status;
     const platform::AnsiCodec& codec;
     // Selects a panel, as the panel selector does.
     std::function<void(int panel)> selectPanel;

@@ -20,18 +20,18 @@ void FavouritesList::set(int index, std::u16string name, std::u16string address)
   addresses.setItem(index, std::move(address));
 }
 
-std::vector<shell::SettingsEntry> FavouritesList::entries() const {
-  std::vector<shell::SettingsEntry> result;
+std::vector<common::SettingsEntry> FavouritesList::entries() const {
+  std::vector<common::SettingsEntry> result;
   result.reserve(static_cast<std::size_t>(count()));
   for (int i = 0; i < count(); ++i) result.push_back({name(i), address(i)});
   return result;
 }
 
-void FavouritesList::restore(const std::vector<shell::SettingsEntry>& entries) {
+void FavouritesList::restore(const std::vector<common::SettingsEntry>& entries) {
   std::vector<std::u16string> nameItems, addressItems;
   nameItems.reserve(entries.size());
   addressItems.reserve(entries.size());
-  for (const shell::SettingsEntry& e : entries) {
+  for (const common::SettingsEntry& e : entries) {
     nameItems.push_back(e.name);
     addressItems.push_back(e.address);
   }
@@ -48,7 +48,7 @@ void FavouritesList::sortByNameBytes(const platform::AnsiCodec& codec) {
   // order, computed in one go so the lists change once.
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lengths[a] < lengths[b]; });
   if (std::is_sorted(order.begin(), order.end())) return;
-  std::vector<shell::SettingsEntry> sorted;
+  std::vector<common::SettingsEntry> sorted;
   for (int i : order) sorted.push_back({name(i), address(i)});
   restore(sorted);
 }

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/settings_entry.h"
 #include "controls/control.h"
 #include "platform/services.h"
-#include "shell/settings_file.h"
 
 namespace vexlo::favourites {
 
@@ -23,8 +23,7 @@ inline constexpr std::array<std::u16string_view, 3> kKindWords = {u"表情", u"�
 
 class FavouritesList {
  public:
-  FavouritesList(controls::ListControl& names, controls::ListControl& addresses)
-      : names(names), addresses(addresses) {}
+  FavouritesList(controls::ListControl& names, controls::ListControl& addresses) : names(names), addresses(addresses) {}
 
   int count() const { return names.count(); }
   const std::u16string& name(int index) const { return names.items()[static_cast<std::size_t>(index)]; }
@@ -36,8 +35,8 @@ class FavouritesList {
   void set(int index, std::u16string name, std::u16string address);
 
   // The stored entries, and restoring them in one change per holder.
-  std::vector<shell::SettingsEntry> entries() const;
-  void restore(const std::vector<shell::SettingsEntry>& entries);
+  std::vector<common::SettingsEntry> entries() const;
+  void restore(const std::vector<common::SettingsEntry>& entries);
 
   // Orders the entries by the length of their names in bytes of the ANSI
   // code page, shortest first; names of equal length keep their order.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "controls/twips.h"
+#include "platform/twips.h"
 
 namespace vexlo::favourites {
 
@@ -70,9 +70,10 @@ void IconPanel::makeTile(int tile) {
   auto box = std::make_unique<controls::PictureBox>(indexed("Pic", tile),
                                                     controls::TwipsRect{120, kTileRow * tile + 90, 540, 540});
   box->setBackColour(kWhite);
-  auto label = std::make_unique<controls::Label>(indexed("La", tile),
-                                                 controls::TwipsRect{720, kTileRow * tile + 210, 960, 240});
-  for (controls::Control* c : {static_cast<controls::Control*>(box.get()), static_cast<controls::Control*>(label.get())}) {
+  auto label =
+      std::make_unique<controls::Label>(indexed("La", tile), controls::TwipsRect{720, kTileRow * tile + 210, 960, 240});
+  for (controls::Control* c :
+       {static_cast<controls::Control*>(box.get()), static_cast<controls::Control*>(label.get())}) {
     c->setPointer(kTilePointer);
     c->onClick = [this] { runSelectedProgram(); };
     tileContainer.add(*c);
@@ -154,8 +155,8 @@ bool IconPanel::addProgramFavourite(std::u16string name, std::u16string path) {
   buttons.remove.setEnabled(true);
   buttons.modify.setEnabled(true);
   const platform::ScreenMetrics screen = links_.screen.metrics();
-  links_.pointer.moveTo(controls::twipsToPixels(screen.widthTwips() / 2.0, screen.twipsPerPixelX),
-                        controls::twipsToPixels(kPointerAfterAddY, screen.twipsPerPixelY));
+  links_.pointer.moveTo(platform::twipsToPixels(screen.widthTwips() / 2.0, screen.twipsPerPixelX),
+                        platform::twipsToPixels(kPointerAfterAddY, screen.twipsPerPixelY));
   return true;
 }
 
@@ -214,8 +215,8 @@ void IconPanel::runSelectedProgram() {
     links_.status.report(u"错误:", u" 无法打开 < " + path + u" > ");
 }
 
-std::vector<shell::SettingsEntry> IconPanel::entries() const {
-  std::vector<shell::SettingsEntry> all = programs.entries();
+std::vector<common::SettingsEntry> IconPanel::entries() const {
+  std::vector<common::SettingsEntry> all = programs.entries();
   all.insert(all.end(), beyondTiles_.begin(), beyondTiles_.end());
   return all;
 }

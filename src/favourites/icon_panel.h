@@ -7,11 +7,11 @@
 #include <memory>
 #include <vector>
 
+#include "common/status_line.h"
 #include "controls/control.h"
 #include "favourites/favourites_list.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
-#include "shell/status_line.h"
 
 namespace vexlo::favourites {
 
@@ -29,7 +29,7 @@ class IconPanel {
     platform::Launcher& launcher;
     platform::Pointer& pointer;
     platform::Screen& screen;
-    shell::StatusLine& status;
+    common::StatusLine& status;
     std::function<void()> collapseWindow;
     std::function<void()> selectToolbox;
   };
@@ -59,7 +59,7 @@ class IconPanel {
   void runSelectedProgram();
 
   // Every program as stored, those without a tile included.
-  std::vector<shell::SettingsEntry> entries() const;
+  std::vector<common::SettingsEntry> entries() const;
 
   // The arrow keys reach the tiles only while the pointer hovers over them.
   bool hovering() const { return hovering_; }
@@ -88,7 +88,7 @@ class IconPanel {
   Links links_;
   std::vector<std::unique_ptr<controls::PictureBox>> iconBoxes_;
   std::vector<std::unique_ptr<controls::Label>> captions_;
-  std::vector<shell::SettingsEntry> beyondTiles_;
+  std::vector<common::SettingsEntry> beyondTiles_;
   int selected_ = 0;
   int lastRow_ = 0;
   bool hovering_ = false;

@@ -36,8 +36,8 @@ std::u16string shortenedPath(std::u16string_view path) {
   return caption;
 }
 
-MediaPanel::MediaPanel(controls::Frame& panel, platform::MediaPlayer& player,
-                       shell::StatusLine& status, std::function<void()> browseMedia)
+MediaPanel::MediaPanel(controls::Frame& panel, platform::MediaPlayer& player, common::StatusLine& status,
+                       std::function<void()> browseMedia)
     : playerArea(controls::Kind::MediaHost, "WMP", {120, 240, 4695, 3255}),
       autoHideBox("YC", {4110, 2580, 660, 195}, u"隐藏"),
       favouritesToggle("YY", {4380, 3120, 345, 255}, std::u16string(kFavouritesHidden)),

@@ -5,10 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "common/status_line.h"
 #include "controls/control.h"
 #include "favourites/favourites_list.h"
 #include "platform/media_player.h"
-#include "shell/status_line.h"
 
 namespace vexlo::favourites {
 
@@ -19,8 +19,8 @@ class MediaPanel {
  public:
   // `browseMedia` opens the file manager on media files. The favourites
   // frame lies on the window; its owner places it there.
-  MediaPanel(controls::Frame& panel, platform::MediaPlayer& player,
-             shell::StatusLine& status, std::function<void()> browseMedia);
+  MediaPanel(controls::Frame& panel, platform::MediaPlayer& player, common::StatusLine& status,
+             std::function<void()> browseMedia);
   MediaPanel(const MediaPanel&) = delete;
   MediaPanel& operator=(const MediaPanel&) = delete;
 
@@ -48,7 +48,7 @@ class MediaPanel {
 
   controls::Frame& panel_;
   platform::MediaPlayer& player_;
-  shell::StatusLine& status_;
+  common::StatusLine& status_;
 };
 
 // The panel's caption for a path: whole up to 30 characters, otherwise its

@@ -2,9 +2,9 @@
 
 #include <initializer_list>
 
-#include "controls/twips.h"
 #include "filemanager/file_listing.h"
 #include "filemanager/path_labels.h"
+#include "platform/twips.h"
 
 namespace vexlo::filemanager {
 
@@ -357,10 +357,10 @@ void FileManagerPanel::step(int by) {
 void FileManagerPanel::loadPreview() {
   const platform::ScreenMetrics screen = links_.screen.metrics();
   const controls::TwipsRect& box = previewPicture.rect();
-  std::optional<capture::Bitmap> picture = links_.services.pictures.decode(
-      realPath(pathLabel.caption()), controls::twipsToPixels(box.width, screen.twipsPerPixelX),
-      controls::twipsToPixels(box.height, screen.twipsPerPixelY));
-  previewPicture.setBitmap(picture ? std::move(*picture) : capture::Bitmap{});
+  std::optional<common::Bitmap> picture = links_.services.pictures.decode(
+      realPath(pathLabel.caption()), platform::twipsToPixels(box.width, screen.twipsPerPixelX),
+      platform::twipsToPixels(box.height, screen.twipsPerPixelY));
+  previewPicture.setBitmap(picture ? std::move(*picture) : common::Bitmap{});
   if (!picture) links_.status.report(u"无法预览:", u" 图片 < " + fileList.selectedText() + u" > ");
 }
 

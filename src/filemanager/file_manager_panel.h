@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "capture/captured_picture.h"
+#include "common/captured_picture.h"
+#include "common/status_line.h"
 #include "controls/control.h"
 #include "filemanager/directory_list.h"
 #include "filemanager/file_kinds.h"
@@ -18,7 +19,6 @@
 #include "filemanager/name_rules.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
-#include "shell/status_line.h"
 
 namespace vexlo::filemanager {
 
@@ -34,7 +34,7 @@ inline constexpr int kVirtualKeyReturn = 0x0D;
 
 // The preview is drawn at exactly the box's size, so it shows from the
 // box's top left like a captured picture does.
-using PreviewPicture = capture::CapturedPicture;
+using PreviewPicture = common::CapturedPicture;
 
 // What the panel asks of the main window and of the favourites.
 struct FileManagerShell {
@@ -60,7 +60,7 @@ class FileManagerPanel {
     FileManagerServices& services;
     platform::Launcher& launcher;
     const platform::Screen& screen;
-    shell::StatusLine& status;
+    common::StatusLine& status;
     FileManagerShell shell;
   };
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "capture/bitmap.h"
+#include "common/bitmap.h"
 #include "platform/file_system.h"
 #include "platform/input_box.h"
 
@@ -18,7 +18,7 @@ class PictureDecoder {
   // The picture file drawn stretched over exactly width x height pixels
   // (its proportions are not kept); nothing when it cannot be read as a
   // picture.
-  virtual std::optional<capture::Bitmap> decode(const std::u16string& path, int width, int height) = 0;
+  virtual std::optional<common::Bitmap> decode(const std::u16string& path, int width, int height) = 0;
 };
 
 struct FileManagerServices {

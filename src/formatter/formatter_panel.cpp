@@ -30,7 +30,7 @@ constexpr std::u16string_view kOneKeyReport = u"\r  一键转换 <F12> \r";
 
 }  // namespace
 
-FormatterPanel::FormatterPanel(controls::Frame& frame, shell::Services& services, shell::StatusLine& status,
+FormatterPanel::FormatterPanel(controls::Frame& frame, platform::ServiceBundle& services, common::StatusLine& status,
                                RandomSource& random, std::function<void()> collapseWindow)
     : fontLabel("Label1", {120, 1560, 540, 180}, u"字体:"),
       sizeLabel("Label2", {1440, 1560, 540, 180}, u"大小:"),

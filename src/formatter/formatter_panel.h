@@ -8,14 +8,14 @@
 #include <memory>
 #include <vector>
 
+#include "common/status_line.h"
 #include "controls/control.h"
 #include "favourites/emoticon_row.h"
 #include "formatter/colour_chooser.h"
 #include "formatter/gradient.h"
 #include "formatter/markup.h"
 #include "formatter/random_source.h"
-#include "shell/services.h"
-#include "shell/status_line.h"
+#include "platform/service_bundle.h"
 
 namespace vexlo::formatter {
 
@@ -28,7 +28,7 @@ inline constexpr std::u16string_view kClipboardBusyMessage =
 
 class FormatterPanel {
  public:
-  FormatterPanel(controls::Frame& frame, shell::Services& services, shell::StatusLine& status,
+  FormatterPanel(controls::Frame& frame, platform::ServiceBundle& services, common::StatusLine& status,
                  RandomSource& random, std::function<void()> collapseWindow);
   FormatterPanel(const FormatterPanel&) = delete;
   FormatterPanel& operator=(const FormatterPanel&) = delete;
@@ -82,8 +82,8 @@ class FormatterPanel {
   void enterIdleState();
   std::u16string targetCaption() const;
 
-  shell::Services& services_;
-  shell::StatusLine& status_;
+  platform::ServiceBundle& services_;
+  common::StatusLine& status_;
   RandomSource& random_;
   std::function<void()> collapseWindow_;
   GradientTable gradient_;

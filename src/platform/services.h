@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/ansi_codec.h"
+
 namespace vexlo::platform {
 
 // The notification-area icon: the program's only status display.
@@ -111,13 +113,8 @@ class Environment {
   virtual std::u16string executableName() const = 0;
 };
 
-// The system's ANSI code page, used where bytes matter: the settings file
-// and byte-limited texts.
-class AnsiCodec {
- public:
-  virtual ~AnsiCodec() = default;
-  virtual std::string encode(std::u16string_view text) const = 0;
-  virtual std::u16string decode(std::string_view bytes) const = 0;
-};
+// The system's ANSI code page (the interface lives with the text helpers,
+// which count its bytes).
+using AnsiCodec = text::AnsiCodec;
 
 }  // namespace vexlo::platform

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "platform/twips.h"
 #include "shell/clock_text.h"
-#include "controls/twips.h"
 
 namespace vexlo::shell {
 
@@ -77,7 +77,8 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
       panelFrames(makePanelFrames()),
       collapsedSquare("Pi", {0, 0, 660, 660}),
       formatter(*panelFrames[0], services, status, random, [this] { collapse(); }),
-      media(*panelFrames[kMediaPanel], services.mediaPlayer, status, [this] { browseFiles(filemanager::kMediaFilter); }),
+      media(*panelFrames[kMediaPanel], services.mediaPlayer, status,
+            [this] { browseFiles(filemanager::kMediaFilter); }),
       programs(*panelFrames[kToolboxPanel],
                {services.launcher, services.pointer, services.screen, status, [this] { collapse(); },
                 [this] { panelSelector[kToolboxPanel]->setValue(true); }}),
@@ -91,26 +92,28 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
       capture(*panelFrames[kCapturePanel], services.capture, status,
               {[this] { window.setVisible(false); }, [this] { expand(); },
                [this] { panelSelector[kCapturePanel]->setValue(true); }}),
-      systemTools({*cdTrayButtons[0], *cdTrayButtons[1], recycleBinButton, shutDownButton, startWithWindowsBox,
-                   clockLabel},
-                  *panelFrames[kToolboxPanel],
-                  {services.launcher, services.startupRegistry, services.popupMenu, services.pointer, services.screen,
-                   services.environment, services.environment.executableName(), status, [this] { collapse(); },
-                   [this] { formatter.inputBox.focus(); }}),
-      fileManager(*panelFrames[kFileManagerPanel],
-                  {services.fileManager, services.launcher, services.screen, status,
-                   {[this] { collapse(); }, [this] { expand(); }, [this] { return window.visible(); },
-                    [this](const std::u16string& path) {
-                      panelSelector[kMediaPanel]->setValue(true);
-                      media.playMedia(path);
-                    },
-                    [this](std::u16string name, std::u16string path) {
-                      addMediaFavourite(std::move(name), std::move(path));
-                    },
-                    [this](std::u16string name, std::u16string path) {
-                      addProgramFavourite(std::move(name), std::move(path));
-                    }}},
-                  services.environment.executableDirectory()),
+      systemTools(
+          {*cdTrayButtons[0], *cdTrayButtons[1], recycleBinButton, shutDownButton, startWithWindowsBox, clockLabel},
+          *panelFrames[kToolboxPanel],
+          {services.launcher, services.startupRegistry, services.popupMenu, services.pointer, services.screen,
+           services.environment, services.environment.executableName(), status, [this] { collapse(); },
+           [this] { formatter.inputBox.focus(); }}),
+      fileManager(
+          *panelFrames[kFileManagerPanel],
+          {services.fileManager,
+           services.launcher,
+           services.screen,
+           status,
+           {[this] { collapse(); }, [this] { expand(); }, [this] { return window.visible(); },
+            [this](const std::u16string& path) {
+              panelSelector[kMediaPanel]->setValue(true);
+              media.playMedia(path);
+            },
+            [this](std::u16string name, std::u16string path) { addMediaFavourite(std::move(name), std::move(path)); },
+            [this](std::u16string name, std::u16string path) {
+              addProgramFavourite(std::move(name), std::move(path));
+            }}},
+          services.environment.executableDirectory()),
       services_(services) {
   build();
 }
@@ -167,11 +170,11 @@ void MainWindow::build() {
 }
 
 int MainWindow::pixelsX(double twips) const {
-  return controls::twipsToPixels(twips, services_.screen.metrics().twipsPerPixelX);
+  return platform::twipsToPixels(twips, services_.screen.metrics().twipsPerPixelX);
 }
 
 int MainWindow::pixelsY(double twips) const {
-  return controls::twipsToPixels(twips, services_.screen.metrics().twipsPerPixelY);
+  return platform::twipsToPixels(twips, services_.screen.metrics().twipsPerPixelY);
 }
 
 bool MainWindow::start() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "capture/capture_panel.h"
+#include "common/status_line.h"
 #include "controls/control.h"
 #include "favourites/favourites_editor.h"
 #include "favourites/icon_panel.h"
@@ -15,14 +16,12 @@
 #include "filemanager/file_manager_panel.h"
 #include "formatter/formatter_panel.h"
 #include "formatter/random_source.h"
-#include "utilities/system_tools.h"
 #include "platform/services.h"
 #include "shell/services.h"
 #include "shell/settings_file.h"
-#include "shell/status_line.h"
+#include "utilities/system_tools.h"
 
 namespace vexlo::shell {
-
 
 inline constexpr int kPanelCount = 5;
 inline constexpr int kMediaPanel = 1;
@@ -75,10 +74,9 @@ class MainWindow {
     return programs.addProgramFavourite(std::move(name), std::move(path));
   }
 
-
   // Every user action, every tick and the start-up restore run inside it.
-  controls::HandlerGuard guard;
-  StatusLine status;
+  platform::HandlerGuard guard;
+  common::StatusLine status;
 
   controls::Window window;
   controls::Label titleLabel;

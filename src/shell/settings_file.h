@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/settings_entry.h"
 #include "platform/services.h"
 
 namespace vexlo::shell {
@@ -23,12 +24,7 @@ inline constexpr std::size_t kPathBytes = 254;
 // directory gets one.
 std::u16string settingsPath(std::u16string_view exeDirectory);
 
-// One favourites entry: a name and an image address, media file or program.
-struct SettingsEntry {
-  std::u16string name;
-  std::u16string address;
-  friend bool operator==(const SettingsEntry&, const SettingsEntry&) = default;
-};
+using SettingsEntry = common::SettingsEntry;
 
 // What a start-up restores from an existing file. An empty optional means
 // the file lacks the key or holds no valid value for it: the control keeps

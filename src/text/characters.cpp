@@ -18,7 +18,7 @@ std::size_t characterCount(std::u16string_view text) {
   return count;
 }
 
-std::u16string cutToAnsiBytes(std::u16string_view text, std::size_t maxBytes, const platform::AnsiCodec& codec) {
+std::u16string cutToAnsiBytes(std::u16string_view text, std::size_t maxBytes, const AnsiCodec& codec) {
   if (codec.encode(text).size() <= maxBytes) return std::u16string(text);
   std::size_t used = 0;
   std::size_t end = 0;
@@ -70,10 +70,19 @@ std::u16string fromUtf8(std::string_view text) {
     unsigned char b = static_cast<unsigned char>(text[i]);
     char32_t cp;
     std::size_t extra;
-    if (b < 0x80) { cp = b; extra = 0; }
-    else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; extra = 1; }
-    else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; extra = 2; }
-    else { cp = b & 0x07; extra = 3; }
+    if (b < 0x80) {
+      cp = b;
+      extra = 0;
+    } else if ((b & 0xE0) == 0xC0) {
+      cp = b & 0x1F;
+      extra = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+      cp = b & 0x0F;
+      extra = 2;
+    } else {
+      cp = b & 0x07;
+      extra = 3;
+    }
     ++i;
     for (std::size_t k = 0; k < extra && i < text.size(); ++k, ++i)
       cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);

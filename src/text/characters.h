@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/services.h"
+#include "text/ansi_codec.h"
 
 namespace vexlo::text {
 
@@ -19,7 +19,7 @@ std::size_t characterCount(std::u16string_view text);
 // The longest prefix whose encoding in the ANSI code page takes at most
 // `maxBytes` bytes, cut only between characters (a double-byte character is
 // never split).
-std::u16string cutToAnsiBytes(std::u16string_view text, std::size_t maxBytes, const platform::AnsiCodec& codec);
+std::u16string cutToAnsiBytes(std::u16string_view text, std::size_t maxBytes, const AnsiCodec& codec);
 
 // UTF-8 for logs, test messages and web addresses; half a surrogate pair
 // becomes U+FFFD, so the result is always valid UTF-8.

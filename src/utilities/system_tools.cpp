@@ -1,6 +1,6 @@
 #include "utilities/system_tools.h"
 
-#include "controls/twips.h"
+#include "platform/twips.h"
 #include "utilities/autostart.h"
 #include "utilities/tool_tables.h"
 #include "utilities/web_search.h"
@@ -91,8 +91,8 @@ void SystemTools::emptyRecycleBin() {
 
 void SystemTools::recycleBinRightPressed() {
   const platform::ScreenMetrics screen = links_.screen.metrics();
-  links_.pointer.moveTo(controls::twipsToPixels(screen.widthTwips() / 2.0, screen.twipsPerPixelX),
-                        controls::twipsToPixels(kRecycleBinPointerY, screen.twipsPerPixelY));
+  links_.pointer.moveTo(platform::twipsToPixels(screen.widthTwips() / 2.0, screen.twipsPerPixelX),
+                        platform::twipsToPixels(kRecycleBinPointerY, screen.twipsPerPixelY));
   links_.collapseWindow();
   links_.status.report(u"操作:", u" 打开 < 回收站 > ");
   start({&kRecycleBinFolder, 1});

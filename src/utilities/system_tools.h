@@ -9,12 +9,12 @@
 #include <span>
 #include <string>
 
+#include "common/status_line.h"
 #include "controls/control.h"
 #include "platform/launcher.h"
 #include "platform/popup_menu.h"
 #include "platform/registry.h"
 #include "platform/services.h"
-#include "shell/status_line.h"
 #include "utilities/launch.h"
 
 namespace vexlo::utilities {
@@ -27,7 +27,7 @@ inline constexpr int kControlPanelMenuY = 2835;
 inline constexpr int kRecycleBinPointerY = 1800;
 
 struct StripControls {
-  controls::Button& cdOpenButton;   // lies over the close button
+  controls::Button& cdOpenButton;  // lies over the close button
   controls::Button& cdCloseButton;
   controls::Button& recycleBinButton;
   controls::Button& shutDownButton;
@@ -46,7 +46,7 @@ class SystemTools {
     const platform::Environment& environment;
     // The executable's base name, without ".exe".
     std::u16string executableName;
-    shell::StatusLine& status;
+    common::StatusLine& status;
     std::function<void()> collapseWindow;
     // The reply formatter's input box takes the focus.
     std::function<void()> focusInputBox;

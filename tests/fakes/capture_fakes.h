@@ -19,10 +19,10 @@ struct FakeScreenCopier : capture::ScreenCopier {
   EventLog& log;
   // A grey 1280 x 800 screen unless a test sets another; painted at the
   // first copy, so that the many harnesses that never capture stay cheap.
-  capture::Bitmap screen;
-  capture::Bitmap copyScreen() override {
+  common::Bitmap screen;
+  common::Bitmap copyScreen() override {
     log.events.push_back("copy screen");
-    if (screen.pixels.empty()) screen = capture::Bitmap::filled(1280, 800, 0x808080);
+    if (screen.pixels.empty()) screen = common::Bitmap::filled(1280, 800, 0x808080);
     return screen;
   }
 };
@@ -30,7 +30,7 @@ struct FakeScreenCopier : capture::ScreenCopier {
 struct FakeJpegEncoder : capture::JpegEncoder {
   int failingStatus = 0;  // non-zero: every encoding fails with it
   std::vector<int> qualities;
-  capture::JpegResult encode(const capture::Bitmap& picture, int quality) override {
+  capture::JpegResult encode(const common::Bitmap& picture, int quality) override {
     qualities.push_back(quality);
     if (failingStatus != 0) return {failingStatus, {}};
     return {0, "JPEG " + std::to_string(picture.width) + "x" + std::to_string(picture.height) + " q" +
@@ -95,12 +95,14 @@ struct CaptureHarness {
   FakeCaptureDialogs dialogs;
   FakeOverlayWindow overlayWindow{log};
   capture::CaptureServices services{screen, clock, files, screenCopier, jpegEncoder, dialogs, overlayWindow};
-  shell::StatusLine status{tray, codec};
+  common::StatusLine status{tray, codec};
   controls::Frame frame{"W(2)", {120, 900, 4935, 3615}, std::u16string(capture::kCaptureCaption)};
-  capture::CapturePanel panel{frame, services, status,
-                              {[this] { log.events.push_back("hide window"); },
-                               [this] { log.events.push_back("expand window"); },
-                               [this] { log.events.push_back("show panel"); }}};
+  capture::CapturePanel panel{
+      frame,
+      services,
+      status,
+      {[this] { log.events.push_back("hide window"); }, [this] { log.events.push_back("expand window"); },
+       [this] { log.events.push_back("show panel"); }}};
 };
 
 }  // namespace vexlo::fakes

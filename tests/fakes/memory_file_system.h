@@ -40,10 +40,10 @@ class MemoryFileSystem : public platform::FileSystem {
 
   std::vector<platform::ShellFileOperation> shellOperations;
   std::vector<std::pair<std::u16string, std::u16string>> moves;  // every rename asked for
-  std::vector<std::u16string> createdDirectories;                 // every creation asked for
-  std::vector<std::u16string> listed;  // every directory read, in order
-  bool userDeclines = false;           // the user answers no to the shell's question
-  bool shellRefuses = false;           // the operation cannot be handed to the shell
+  std::vector<std::u16string> createdDirectories;                // every creation asked for
+  std::vector<std::u16string> listed;                            // every directory read, in order
+  bool userDeclines = false;                                     // the user answers no to the shell's question
+  bool shellRefuses = false;                                     // the operation cannot be handed to the shell
 
   std::vector<platform::Drive> drives() override;
   platform::Listing list(const std::u16string& directory) override;
@@ -90,11 +90,11 @@ struct FakeInputBox : platform::InputBox {
 struct FakePictureDecoder : filemanager::PictureDecoder {
   std::vector<std::u16string> decoded;  // every path asked for
   std::vector<std::u16string> unreadable;
-  std::optional<capture::Bitmap> decode(const std::u16string& path, int width, int height) override {
+  std::optional<common::Bitmap> decode(const std::u16string& path, int width, int height) override {
     decoded.push_back(path);
     for (const std::u16string& bad : unreadable)
       if (bad == path) return std::nullopt;
-    return capture::Bitmap::filled(width, height, 0x336699);
+    return common::Bitmap::filled(width, height, 0x336699);
   }
 };
 

@@ -4,10 +4,10 @@
 #include "fakes/capture_fakes.h"
 #include "fakes/fake_services.h"
 #include "fakes/iconv_codec.h"
-#include "fakes/memory_file_system.h"
 #include "fakes/memory_file_store.h"
-#include "fakes/utilities_fakes.h"
+#include "fakes/memory_file_system.h"
 #include "fakes/scripted_random.h"
+#include "fakes/utilities_fakes.h"
 #include "shell/main_window.h"
 
 namespace vexlo::fakes {
@@ -43,9 +43,8 @@ struct ShellHarness {
   MemoryFileSystem fileSystem;
   FakeInputBox inputBox;
   FakePictureDecoder pictures;
-  shell::Services services{tray,   pointer,   screen,    keyboard,    clock,  messageBox, instanceLock,
-                           memory, clipboard, codec,     application, files,  environment,
-                           mediaPlayer, launcher,   startupRegistry, popupMenu,
+  shell::Services services{{tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec,
+                            application, files, environment, mediaPlayer, launcher, startupRegistry, popupMenu},
                            {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow},
                            {fileSystem, inputBox, pictures}};
 

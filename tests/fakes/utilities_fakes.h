@@ -63,7 +63,7 @@ struct UtilitiesHarness {
   FakePointer pointer{log};
   FakeScreen screen;
   FakeEnvironment environment;
-  shell::StatusLine status{tray, codec};
+  common::StatusLine status{tray, codec};
   controls::Button cdOpenButton{"CD(0)", {1920, 450, 330, 315}, u"", controls::Kind::PictureButton};
   controls::Button cdCloseButton{"CD(1)", {1920, 450, 330, 315}, u"", controls::Kind::PictureButton};
   controls::Button recycleBinButton{"Command1", {2280, 450, 330, 315}, u"", controls::Kind::PictureButton};

@@ -7,6 +7,7 @@
 #include "capture/bmp_file.h"
 
 using namespace vexlo::capture;
+using namespace vexlo;
 
 namespace {
 
@@ -17,17 +18,17 @@ std::uint32_t read32(const std::string& bytes, std::size_t at) {
 }
 
 std::uint16_t read16(const std::string& bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                    static_cast<unsigned char>(bytes[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1])
+                                                                                << 8);
 }
 
 // Row y (top first) pixel x is red x*40+1, green y*50+2, blue 200.
-Bitmap gradientPicture(int width, int height) {
-  Bitmap picture = Bitmap::filled(width, height, 0);
+common::Bitmap gradientPicture(int width, int height) {
+  common::Bitmap picture = common::Bitmap::filled(width, height, 0);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      picture.setColourAt(x, y, static_cast<std::uint32_t>(x * 40 + 1) | static_cast<std::uint32_t>(y * 50 + 2) << 8 |
-                                    200u << 16);
+      picture.setColourAt(
+          x, y, static_cast<std::uint32_t>(x * 40 + 1) | static_cast<std::uint32_t>(y * 50 + 2) << 8 | 200u << 16);
   return picture;
 }
 
@@ -42,17 +43,17 @@ TEST(CaptureBmpTest, HeadersDescribeA24BitBottomUpPicture) {
     EXPECT_EQ(bmpRowBytes(c.width), c.rowBytes);
     ASSERT_EQ(bytes.size(), 54u + imageBytes);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
-    EXPECT_EQ(read32(bytes, 2), bytes.size());      // file size
-    EXPECT_EQ(read32(bytes, 6), 0u);                // reserved
-    EXPECT_EQ(read32(bytes, 10), 54u);              // pixel data offset
-    EXPECT_EQ(read32(bytes, 14), 40u);              // info header size
+    EXPECT_EQ(read32(bytes, 2), bytes.size());  // file size
+    EXPECT_EQ(read32(bytes, 6), 0u);            // reserved
+    EXPECT_EQ(read32(bytes, 10), 54u);          // pixel data offset
+    EXPECT_EQ(read32(bytes, 14), 40u);          // info header size
     EXPECT_EQ(read32(bytes, 18), static_cast<std::uint32_t>(c.width));
     EXPECT_EQ(read32(bytes, 22), static_cast<std::uint32_t>(c.height));  // positive: bottom-up
-    EXPECT_EQ(read16(bytes, 26), 1);                // planes
-    EXPECT_EQ(read16(bytes, 28), 24);               // bits per pixel
-    EXPECT_EQ(read32(bytes, 30), 0u);               // uncompressed
+    EXPECT_EQ(read16(bytes, 26), 1);                                     // planes
+    EXPECT_EQ(read16(bytes, 28), 24);                                    // bits per pixel
+    EXPECT_EQ(read32(bytes, 30), 0u);                                    // uncompressed
     EXPECT_EQ(read32(bytes, 34), imageBytes);
-    EXPECT_EQ(read32(bytes, 46), 0u);               // no palette
+    EXPECT_EQ(read32(bytes, 46), 0u);  // no palette
   }
 }
 
@@ -64,14 +65,17 @@ TEST(CaptureBmpTest, RowsAreStoredBottomUpInBlueGreenRedOrderWithZeroPadding) {
   using namespace std::string_literals;
   const Case cases[] = {
       // One pixel: three bytes and one of padding per row.
-      {1, "\xC8\x34\x01\x00"s   // bottom row (y 1): blue 200, green 52, red 1
-          "\xC8\x02\x01\x00"s},  // top row (y 0)
+      {1,
+       "\xC8\x34\x01\x00"s    // bottom row (y 1): blue 200, green 52, red 1
+       "\xC8\x02\x01\x00"s},  // top row (y 0)
       // Two pixels: six bytes and two of padding.
-      {2, "\xC8\x34\x01\xC8\x34\x29\x00\x00"s
-          "\xC8\x02\x01\xC8\x02\x29\x00\x00"s},
+      {2,
+       "\xC8\x34\x01\xC8\x34\x29\x00\x00"s
+       "\xC8\x02\x01\xC8\x02\x29\x00\x00"s},
       // Three pixels: nine bytes and three of padding.
-      {3, "\xC8\x34\x01\xC8\x34\x29\xC8\x34\x51\x00\x00\x00"s
-          "\xC8\x02\x01\xC8\x02\x29\xC8\x02\x51\x00\x00\x00"s},
+      {3,
+       "\xC8\x34\x01\xC8\x34\x29\xC8\x34\x51\x00\x00\x00"s
+       "\xC8\x02\x01\xC8\x02\x29\xC8\x02\x51\x00\x00\x00"s},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.width);
@@ -81,7 +85,7 @@ TEST(CaptureBmpTest, RowsAreStoredBottomUpInBlueGreenRedOrderWithZeroPadding) {
 }
 
 TEST(CaptureBmpTest, AnEmptyPictureIsHeadersOnly) {
-  const std::string bytes = encodeBmp(Bitmap{});
+  const std::string bytes = encodeBmp(common::Bitmap{});
   ASSERT_EQ(bytes.size(), 54u);
   EXPECT_EQ(read32(bytes, 2), 54u);
   EXPECT_EQ(read32(bytes, 34), 0u);

@@ -18,7 +18,7 @@ struct CaptureOverlayTest : ::testing::Test {
   // A 1280 x 800 screen whose pixel (x, y) has red x % 256, green y % 256
   // and blue 7, with a pure red pixel at (500, 300) and a pure blue one beside it.
   void SetUp() override {
-    capture::Bitmap screen = capture::Bitmap::filled(1280, 800, 0);
+    common::Bitmap screen = common::Bitmap::filled(1280, 800, 0);
     for (int y = 0; y < 800; ++y)
       for (int x = 0; x < 1280; ++x)
         screen.setColourAt(x, y, static_cast<unsigned>(x % 256) | static_cast<unsigned>(y % 256) << 8 | 7u << 16);
@@ -56,11 +56,9 @@ TEST_F(CaptureOverlayTest, MagnifierStepsAsideFromThePointer) {
       {{222, 270}, {1075, 547}},   // inside the top left area
       {{600, 400}, {1075, 547}},   // stays until the other corner is near
       {{1045, 517}, {1075, 547}},  // at the limits width-235, height-283: not yet
-      {{1045, 518}, {1075, 547}},
-      {{1046, 517}, {1075, 547}},
-      {{1046, 518}, {0, 0}},       // beyond both
-      {{223, 100}, {0, 0}},        // x = 223 is outside the top left area
-      {{100, 271}, {0, 0}},        // y = 271 too
+      {{1045, 518}, {1075, 547}}, {{1046, 517}, {1075, 547}}, {{1046, 518}, {0, 0}},  // beyond both
+      {{223, 100}, {0, 0}},  // x = 223 is outside the top left area
+      {{100, 271}, {0, 0}},  // y = 271 too
       {{0, 0}, {1075, 547}},
   };
   capture::RegionOverlay& overlay = open();
@@ -124,10 +122,8 @@ TEST_F(CaptureOverlayTest, OutlineAndSizeLabelFollowThePointerWhileSelecting) {
   for (const PixelLine& line : overlay.outline()) EXPECT_EQ(line, (PixelLine{{100, 120}, {100, 120}}));
 
   moveTo(40, 300);
-  const std::array<PixelLine, 4> expected = {{{{100, 120}, {40, 120}},
-                                              {{100, 120}, {100, 300}},
-                                              {{40, 300}, {100, 300}},
-                                              {{40, 300}, {40, 120}}}};
+  const std::array<PixelLine, 4> expected = {
+      {{{100, 120}, {40, 120}}, {{100, 120}, {100, 300}}, {{40, 300}, {100, 300}}, {{40, 300}, {40, 120}}}};
   EXPECT_EQ(overlay.outline(), expected);
   EXPECT_EQ(overlay.sizeLabelText(), u"图片尺寸: 60 * 180");
 }
@@ -144,7 +140,7 @@ TEST_F(CaptureOverlayTest, EitherDirectionGivesTheSameCapture) {
     overlay.primaryButton();
     EXPECT_FALSE(p.overlayOpen());
     EXPECT_EQ(h.frame.caption(), u"图片尺寸: 50 * 30");
-    const capture::Bitmap& picture = p.picture.bitmap();
+    const common::Bitmap& picture = p.picture.bitmap();
     ASSERT_EQ(picture.width, 50);
     ASSERT_EQ(picture.height, 30);
     EXPECT_EQ(picture.colourAt(0, 0), h.screenCopier.screen.colourAt(10, 20));
@@ -216,12 +212,10 @@ TEST_F(CaptureOverlayTest, CancelFirstDropsTheRectangleThenAbandonsTheCapture) {
 TEST_F(CaptureOverlayTest, ArrowKeysMoveThePointerOnePixel) {
   capture::RegionOverlay& overlay = open({300, 300});
   moveTo(300, 300);
-  const std::pair<int, PixelPoint> keys[] = {{capture::kVirtualKeyLeft, {299, 300}},
-                                             {capture::kVirtualKeyUp, {299, 299}},
-                                             {capture::kVirtualKeyRight, {300, 299}},
-                                             {capture::kVirtualKeyDown, {300, 300}},
-                                             {capture::kVirtualKeyDown, {300, 301}},
-                                             {'A', {300, 301}}};
+  const std::pair<int, PixelPoint> keys[] = {
+      {capture::kVirtualKeyLeft, {299, 300}},  {capture::kVirtualKeyUp, {299, 299}},
+      {capture::kVirtualKeyRight, {300, 299}}, {capture::kVirtualKeyDown, {300, 300}},
+      {capture::kVirtualKeyDown, {300, 301}},  {'A', {300, 301}}};
   for (auto [key, pointer] : keys) {
     overlay.keyDown(key);
     EXPECT_EQ(h.overlayWindow.pointer, pointer);

@@ -17,7 +17,7 @@ struct CapturePanelTest : ::testing::Test {
 
   const fakes::FakeTray::Balloon& lastReport() { return h.tray.balloons.back(); }
   void captureScreenOf(int width, int height) {
-    h.screenCopier.screen = capture::Bitmap::filled(width, height, 0x336699);
+    h.screenCopier.screen = common::Bitmap::filled(width, height, 0x336699);
     p.fullScreenButton.userClick();
   }
   void saveAs(std::u16string path) {
@@ -34,8 +34,8 @@ TEST_F(CapturePanelTest, StartsWithBmpChosenQualityOnHundredAndNothingToSave) {
   EXPECT_FALSE(p.qualityLabel.enabled());
   EXPECT_FALSE(p.qualityList.enabled());
   EXPECT_EQ(p.qualityList.selectedText(), u"100");
-  EXPECT_EQ(p.qualityList.items(), (std::vector<std::u16string>{u"100", u"90", u"80", u"70", u"60", u"50", u"40",
-                                                                 u"30", u"20", u"10"}));
+  EXPECT_EQ(p.qualityList.items(),
+            (std::vector<std::u16string>{u"100", u"90", u"80", u"70", u"60", u"50", u"40", u"30", u"20", u"10"}));
   EXPECT_FALSE(p.horizontalBar.enabled());
   EXPECT_FALSE(p.verticalBar.enabled());
   EXPECT_TRUE(h.tray.balloons.empty());
@@ -44,8 +44,8 @@ TEST_F(CapturePanelTest, StartsWithBmpChosenQualityOnHundredAndNothingToSave) {
 
 TEST_F(CapturePanelTest, FullScreenHidesPausesCopiesThenShowsTheCapturePanel) {
   captureScreenOf(1280, 800);
-  EXPECT_EQ(h.log.events, (std::vector<std::string>{"hide window", "sleep 500", "copy screen", "expand window",
-                                                     "show panel"}));
+  EXPECT_EQ(h.log.events,
+            (std::vector<std::string>{"hide window", "sleep 500", "copy screen", "expand window", "show panel"}));
   EXPECT_EQ(h.frame.caption(), u"图片尺寸: 1280 * 800");
   EXPECT_EQ(p.picture.bitmap().width, 1280);
   EXPECT_EQ(p.picture.bitmap().colourAt(1279, 799), 0x336699u);
@@ -68,12 +68,12 @@ TEST_F(CapturePanelTest, ScrollRangesFollowThePictureAgainstTheViewport) {
   };
   // The viewport is 3825 x 3060 twips: 255 x 204 pixels at 96 DPI, 382.5 x 306 at 144.
   const Case cases[] = {
-      {100, 100, 15, 1500 - 3825, 1500 - 3060},    // smaller: nothing to scroll
-      {255, 204, 15, 0, 0},                         // exactly the viewport: still nothing
-      {256, 205, 15, 15, 15},                       // one pixel more each way
-      {1280, 800, 15, 19200 - 3825, 12000 - 3060},  // a whole screen
-      {1920, 1080, 10, 19200 - 3825, 10800 - 3060}, // a 150 % screen at its real pixel size
-      {300, 100, 15, 4500 - 3825, 1500 - 3060},     // wide and low: only across
+      {100, 100, 15, 1500 - 3825, 1500 - 3060},      // smaller: nothing to scroll
+      {255, 204, 15, 0, 0},                          // exactly the viewport: still nothing
+      {256, 205, 15, 15, 15},                        // one pixel more each way
+      {1280, 800, 15, 19200 - 3825, 12000 - 3060},   // a whole screen
+      {1920, 1080, 10, 19200 - 3825, 10800 - 3060},  // a 150 % screen at its real pixel size
+      {300, 100, 15, 4500 - 3825, 1500 - 3060},      // wide and low: only across
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.width);

@@ -34,7 +34,7 @@ TEST(HandlerGuard, ReportsWhatFailedAndWhyForEveryKindOfException) {
   };
   for (const Case& c : cases) {
     fakes::FakeMessageBox messageBox;
-    controls::HandlerGuard guard(messageBox);
+    platform::HandlerGuard guard(messageBox);
     EXPECT_FALSE(guard.run([&] { std::rethrow_exception(c.failure); }, u"控件 Comm「论 坛」的单击")) << c.name;
     ASSERT_EQ(messageBox.shown.size(), 1u) << c.name;
     EXPECT_EQ(messageBox.shown[0].title, u"错误") << c.name;
@@ -46,7 +46,7 @@ TEST(HandlerGuard, ReportsWhatFailedAndWhyForEveryKindOfException) {
 
 TEST(HandlerGuard, AHandlerThatEndsWellReportsNothingAndIsNotDescribed) {
   fakes::FakeMessageBox messageBox;
-  controls::HandlerGuard guard(messageBox);
+  platform::HandlerGuard guard(messageBox);
   int ran = 0, described = 0;
   EXPECT_TRUE(guard.run([&] { ++ran; },
                         [&] {
@@ -88,7 +88,7 @@ TEST(HandlerGuard, AFailingReportNeverEscapes) {
     FailingMessageBox messageBox;
     messageBox.failuresLeft = c.failures;
     messageBox.failure = c.failure;
-    controls::HandlerGuard guard(messageBox);
+    platform::HandlerGuard guard(messageBox);
     EXPECT_FALSE(guard.run([] { throw std::bad_alloc(); }, u"x")) << c.name;
     EXPECT_EQ(messageBox.shown, c.shown) << c.name;
     // The guard is ready for the next failure.
@@ -99,7 +99,7 @@ TEST(HandlerGuard, AFailingReportNeverEscapes) {
 
 TEST(HandlerGuard, ADescriptionThatCannotBeMadeStillLeavesAReport) {
   fakes::FakeMessageBox messageBox;
-  controls::HandlerGuard guard(messageBox);
+  platform::HandlerGuard guard(messageBox);
   guard.run([] { throw std::runtime_error("broken"); }, []() -> std::u16string { throw std::bad_alloc(); });
   ASSERT_EQ(messageBox.shown.size(), 1u);
   EXPECT_EQ(messageBox.shown[0].text, u"操作时出错:\r\nbroken\r\n\r\n此操作已中止，程序继续运行。");
@@ -108,7 +108,7 @@ TEST(HandlerGuard, ADescriptionThatCannotBeMadeStillLeavesAReport) {
 // A box whose own message loop runs another failing handler, as a tick does
 // while a box is open.
 struct ReenteringMessageBox : platform::MessageBoxService {
-  controls::HandlerGuard* guard = nullptr;
+  platform::HandlerGuard* guard = nullptr;
   std::vector<std::u16string> shown;
   void exclamation(std::u16string_view text, std::u16string_view) override {
     shown.emplace_back(text);
@@ -118,7 +118,7 @@ struct ReenteringMessageBox : platform::MessageBoxService {
 
 TEST(HandlerGuard, FailuresWhileAReportIsOpenAreNotStackedOnIt) {
   ReenteringMessageBox messageBox;
-  controls::HandlerGuard guard(messageBox);
+  platform::HandlerGuard guard(messageBox);
   messageBox.guard = &guard;
   guard.run([] { throw std::runtime_error("first"); }, u"按钮");
   ASSERT_EQ(messageBox.shown.size(), 1u);

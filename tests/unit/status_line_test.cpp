@@ -1,7 +1,8 @@
+#include "common/status_line.h"
+
 #include <gtest/gtest.h>
 
 #include "fakes/fake_services.h"
-#include "shell/status_line.h"
 
 using namespace vexlo;
 
@@ -10,7 +11,7 @@ namespace {
 struct StatusLineTest : ::testing::Test {
   fakes::FakeTray tray;
   fakes::DoubleByteCodec codec;
-  shell::StatusLine status{tray, codec};
+  common::StatusLine status{tray, codec};
 };
 
 TEST_F(StatusLineTest, BalloonDisappearsAtTheFourthTickKeepingHeadingAndTooltip) {

@@ -189,7 +189,7 @@ using win32_tests::RecordedMessages;
 // and the same control answers the next message.
 TEST_F(BinderWin32Test, AFailingHandlerIsReportedAndTheNextMessageIsHandled) {
   RecordedMessages messages;
-  HandlerGuard guard(messages);
+  vexlo::platform::HandlerGuard guard(messages);
   window.setGuard(&guard);
   const HWND listWindow = binder->handleOf(list);
   const auto selectInWindow = [&](int index) {

@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "controls/handler_guard.h"
+#include "platform/handler_guard.h"
 #include "platform/win32/media_transport_bar_win32.h"
 #include "platform/win32/media_video_window_win32.h"
 #include "recorded_messages.h"
@@ -37,7 +37,7 @@ class CallbackGuardWin32Test : public ::testing::Test {
   }
 
   win32_tests::RecordedMessages messages;
-  controls::HandlerGuard guard{messages};
+  platform::HandlerGuard guard{messages};
   HWND host = nullptr;
   MediaTransportBar bar;
   MediaVideoWindow video;

@@ -41,11 +41,13 @@ struct CaptureBmpWin32Test : ::testing::Test {
   }
 
   // Each pixel a different colour: red from x, green from y, blue fixed.
-  static Bitmap pattern(int width, int height) {
-    Bitmap picture = Bitmap::filled(width, height, 0);
+  static common::Bitmap pattern(int width, int height) {
+    common::Bitmap picture = common::Bitmap::filled(width, height, 0);
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x)
-        picture.setColourAt(x, y, static_cast<controls::Colour>(x * 50 + 5) | static_cast<controls::Colour>(y * 60 + 7) << 8 | 0x990000u);
+        picture.setColourAt(
+            x, y,
+            static_cast<controls::Colour>(x * 50 + 5) | static_cast<controls::Colour>(y * 60 + 7) << 8 | 0x990000u);
     return picture;
   }
 };
@@ -56,10 +58,12 @@ TEST_F(CaptureBmpWin32Test, SystemLoaderReadsTheWrittenPixels) {
   };
   for (Size size : {Size{1, 1}, Size{1, 3}, Size{2, 2}, Size{3, 2}, Size{5, 4}}) {
     SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
-    const Bitmap picture = pattern(size.width, size.height);
-    const std::u16string path = folder + u"\\截图 " + reinterpret_cast<const char16_t*>(std::to_wstring(size.width).c_str()) + u".bmp";
+    const common::Bitmap picture = pattern(size.width, size.height);
+    const std::u16string path =
+        folder + u"\\截图 " + reinterpret_cast<const char16_t*>(std::to_wstring(size.width).c_str()) + u".bmp";
     ASSERT_TRUE(files.writeAtomically(path, encodeBmp(picture)));
-    HBITMAP loaded = static_cast<HBITMAP>(LoadImageW(nullptr, wide(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP loaded = static_cast<HBITMAP>(
+        LoadImageW(nullptr, wide(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     ASSERT_NE(loaded, nullptr);
     BITMAP info = {};
     GetObjectW(loaded, sizeof info, &info);
@@ -69,8 +73,7 @@ TEST_F(CaptureBmpWin32Test, SystemLoaderReadsTheWrittenPixels) {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, loaded);
     for (int y = 0; y < size.height; ++y)
-      for (int x = 0; x < size.width; ++x)
-        EXPECT_EQ(GetPixel(dc, x, y), picture.colourAt(x, y)) << x << "," << y;
+      for (int x = 0; x < size.width; ++x) EXPECT_EQ(GetPixel(dc, x, y), picture.colourAt(x, y)) << x << "," << y;
     SelectObject(dc, old);
     DeleteDC(dc);
     DeleteObject(loaded);
@@ -83,7 +86,8 @@ TEST_F(CaptureBmpWin32Test, AFileIsReplacedWholeOrLeftAlone) {
   ASSERT_TRUE(files.writeAtomically(path, encodeBmp(pattern(3, 3))));
   EXPECT_EQ(files.read(path), encodeBmp(pattern(3, 3)));
 
-  const platform::WriteResult failed = files.writeAtomically(folder + u"\\no such folder\\shot.bmp", encodeBmp(pattern(3, 3)));
+  const platform::WriteResult failed =
+      files.writeAtomically(folder + u"\\no such folder\\shot.bmp", encodeBmp(pattern(3, 3)));
   EXPECT_FALSE(failed.ok);
   EXPECT_FALSE(failed.message.empty());  // the system's words for the user
   EXPECT_FALSE(files.exists(folder + u"\\no such folder\\shot.bmp"));

@@ -92,7 +92,7 @@ bool closeTo(Gdiplus::ARGB pixel, controls::Colour colour) {
 TEST_F(CaptureJpegWin32Test, DecodesToThePicturesSizeAndColours) {
   // Four flat 16 x 16 blocks: red, blue / green, white.
   const controls::Colour blocks[2][2] = {{0x0000FF, 0xFF0000}, {0x00FF00, 0xFFFFFF}};
-  Bitmap picture = Bitmap::filled(32, 32, 0);
+  common::Bitmap picture = common::Bitmap::filled(32, 32, 0);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) picture.setColourAt(x, y, blocks[y / 16][x / 16]);
 
@@ -109,7 +109,8 @@ TEST_F(CaptureJpegWin32Test, DecodesToThePicturesSizeAndColours) {
       // The block's inside, clear of the edges where colours bleed.
       const int x = bx * 16 + 8, y = by * 16 + 8;
       EXPECT_TRUE(closeTo(decoded.pixels[static_cast<std::size_t>(y * 32 + x)], blocks[by][bx]))
-          << "block " << bx << "," << by << " reads " << std::hex << decoded.pixels[static_cast<std::size_t>(y * 32 + x)];
+          << "block " << bx << "," << by << " reads " << std::hex
+          << decoded.pixels[static_cast<std::size_t>(y * 32 + x)];
     }
 }
 
@@ -120,7 +121,7 @@ TEST_F(CaptureJpegWin32Test, QualityReachesTheEncoderParameters) {
   CLSIDFromString(L"{557CF401-1A04-11D3-9A73-0000F81EF32E}", &jpegClsid);
   for (int quality : {10, 50, 80, 100}) {
     SCOPED_TRACE(quality);
-    const JpegResult result = encoder.encode(Bitmap::filled(8, 8, 0x123456), quality);
+    const JpegResult result = encoder.encode(common::Bitmap::filled(8, 8, 0x123456), quality);
     EXPECT_EQ(result.status, 0);
     EXPECT_FALSE(result.bytes.empty());
     EXPECT_EQ(seen.count, 1u);
@@ -135,12 +136,12 @@ TEST_F(CaptureJpegWin32Test, QualityReachesTheEncoderParameters) {
 TEST_F(CaptureJpegWin32Test, FailuresKeepTheirGdiplusStatusAndGiveNoBytes) {
   JpegEncoderWin32 encoder(recordingSave);
   forcedStatus = Status::Win32Error;
-  JpegResult result = encoder.encode(Bitmap::filled(8, 8, 0), 90);
+  JpegResult result = encoder.encode(common::Bitmap::filled(8, 8, 0), 90);
   EXPECT_EQ(result.status, static_cast<int>(Status::Win32Error));
   EXPECT_TRUE(result.bytes.empty());
 
   forcedStatus = Status::Ok;
-  result = encoder.encode(Bitmap{}, 90);  // nothing to encode
+  result = encoder.encode(common::Bitmap{}, 90);  // nothing to encode
   EXPECT_NE(result.status, 0);
   EXPECT_TRUE(result.bytes.empty());
 }

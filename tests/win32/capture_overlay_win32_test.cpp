@@ -47,18 +47,18 @@ struct CaptureOverlayWin32Test : ::testing::Test {
   // A grey screen with a pure blue pixel at (600, 400) and a yellow band
   // across rows 700 to 709.
   void SetUp() override {
-    Bitmap frozen = Bitmap::filled(width, height, 0x808080);
+    common::Bitmap frozen = common::Bitmap::filled(width, height, 0x808080);
     frozen.setColourAt(600, 400, 0xFF0000);
     for (int y = 700; y < 710; ++y)
       for (int x = 0; x < width; ++x) frozen.setColourAt(x, y, 0x00FFFF);
     SetCursorPos(600, 400);
-    overlay = std::make_unique<RegionOverlay>(
-        std::move(frozen), window.pointerPosition(),
-        RegionOverlay::Callbacks{[this](PixelPoint to) { window.movePointer(to); },
-                                 [this](RegionOverlay::Ending e) {
-                                   ending = std::move(e);
-                                   window.close();
-                                 }});
+    overlay =
+        std::make_unique<RegionOverlay>(std::move(frozen), window.pointerPosition(),
+                                        RegionOverlay::Callbacks{[this](PixelPoint to) { window.movePointer(to); },
+                                                                 [this](RegionOverlay::Ending e) {
+                                                                   ending = std::move(e);
+                                                                   window.close();
+                                                                 }});
     window.open(*overlay);
     pumpMessages();
   }
@@ -101,8 +101,8 @@ TEST_F(CaptureOverlayWin32Test, CoversTheScreenTopMostWithTheFocusAndShowsTheFro
 TEST_F(CaptureOverlayWin32Test, ReadoutIsReadableFromItsStaticControls) {
   move(600, 400);
   const std::pair<ReadoutField, const wchar_t*> expected[] = {
-      {kRed, L"0"}, {kGreen, L"0"}, {kBlue, L"255"}, {kPointerX, L"600"}, {kPointerY, L"400"},
-      {kHex, L"FF0000"}, {kDecimal, L"16711680"}};
+      {kRed, L"0"},        {kGreen, L"0"},    {kBlue, L"255"},        {kPointerX, L"600"},
+      {kPointerY, L"400"}, {kHex, L"FF0000"}, {kDecimal, L"16711680"}};
   for (auto [field, text] : expected) EXPECT_EQ(textOf(window.valueWindow(field)), text) << field;
 
   std::vector<std::wstring> captions;
@@ -124,8 +124,7 @@ TEST_F(CaptureOverlayWin32Test, MagnifierShowsSharpPixelsAndTheRedCrossHair) {
   GetWindowRect(window.magnifier(), &frame);
   ASSERT_EQ(frame.left, 0);
   // The pointer's pixel is the enlarged block of about 93..99, crossed at 96.
-  for (int offset : {94, 95, 97, 98})
-    EXPECT_EQ(screenPixel(offset, 94), RGB(0, 0, 255)) << offset;
+  for (int offset : {94, 95, 97, 98}) EXPECT_EQ(screenPixel(offset, 94), RGB(0, 0, 255)) << offset;
   EXPECT_EQ(screenPixel(96, 94), RGB(255, 0, 0));
   EXPECT_EQ(screenPixel(94, 96), RGB(255, 0, 0));
   EXPECT_EQ(screenPixel(101, 94), RGB(128, 128, 128));  // the neighbour stays its own colour

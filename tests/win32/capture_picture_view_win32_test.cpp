@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "capture/captured_picture.h"
 #include "capture/win32/captured_picture_view_win32.h"
+#include "common/captured_picture.h"
 #include "controls/win32/binder.h"
 
 namespace vexlo::capture::win32 {
@@ -32,7 +32,7 @@ COLORREF screenPixel(HWND window, int x, int y) {
 TEST(CapturePictureViewWin32Test, ShowsTheCapturedPixelsAndEachNewCapture) {
   controls::Window model{"Form", {0, 0, 6000, 4500}, u"host"};
   controls::PictureBox viewport{"P2", {120, 240, 3825, 3060}};
-  CapturedPicture picture{"P1", {0, 0, 15, 15}};
+  common::CapturedPicture picture{"P1", {0, 0, 15, 15}};
   model.add(viewport);
   viewport.add(picture);
 
@@ -52,7 +52,7 @@ TEST(CapturePictureViewWin32Test, ShowsTheCapturedPixelsAndEachNewCapture) {
 
   const double twips = 1440.0 / binder->dpi();
   for (controls::Colour colour : {0x0000FFu, 0xFF8000u}) {
-    Bitmap captured = Bitmap::filled(60, 40, colour);
+    common::Bitmap captured = common::Bitmap::filled(60, 40, colour);
     captured.setColourAt(59, 39, 0x00FF00);
     picture.setRect({0, 0, static_cast<int>(60 * twips + 0.5), static_cast<int>(40 * twips + 0.5)});
     picture.setBitmap(std::move(captured));

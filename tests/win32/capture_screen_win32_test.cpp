@@ -42,7 +42,7 @@ TEST(CaptureScreenWin32Test, CopyShowsAPaintedWindowAtItsPlace) {
   UpdateWindow(painted);
   pumpMessages();
 
-  const Bitmap screen = ScreenCopierWin32().copyScreen();
+  const common::Bitmap screen = ScreenCopierWin32().copyScreen();
   DestroyWindow(painted);
 
   EXPECT_EQ(screen.width, GetSystemMetrics(SM_CXSCREEN));
@@ -50,7 +50,7 @@ TEST(CaptureScreenWin32Test, CopyShowsAPaintedWindowAtItsPlace) {
   for (auto [x, y] : {std::pair{100, 120}, std::pair{200, 190}, std::pair{299, 269}})
     EXPECT_EQ(screen.colourAt(x, y), static_cast<controls::Colour>(kPainted)) << x << "," << y;
   EXPECT_NE(screen.colourAt(300, 190), static_cast<controls::Colour>(kPainted));
-  for (DevicePixel pixel : {screen.pixels.front(), screen.pixels.back()}) EXPECT_EQ(pixel >> 24, 0u);
+  for (common::DevicePixel pixel : {screen.pixels.front(), screen.pixels.back()}) EXPECT_EQ(pixel >> 24, 0u);
 }
 
 }  // namespace

@@ -217,8 +217,8 @@ TEST(FileSystemWin32, PathsBeyondMaxPathAreListedRenamedAndCopied) {
   EXPECT_TRUE(exists(folder.at(u"renamed.txt")));
 }
 
-capture::Bitmap solid(int width, int height, controls::Colour colour) {
-  return capture::Bitmap::filled(width, height, colour);
+common::Bitmap solid(int width, int height, controls::Colour colour) {
+  return common::Bitmap::filled(width, height, colour);
 }
 
 // An icon or cursor file of one colour, 4 x 4 pixels at 32 bits.
@@ -255,7 +255,7 @@ TEST(PictureDecoderWin32, EveryPictureKindIsDrawnAtExactlyTheAskedSize) {
 
   filemanager::win32::PictureDecoderWin32 decoder;
   for (const std::u16string name : {u"red.bmp", u"red.jpg", u"red.ico", u"red.cur"}) {
-    const std::optional<capture::Bitmap> picture = decoder.decode(folder.at(name), 40, 30);
+    const std::optional<common::Bitmap> picture = decoder.decode(folder.at(name), 40, 30);
     ASSERT_TRUE(picture) << vexlo::text::toUtf8(name);
     EXPECT_EQ(picture->width, 40);
     EXPECT_EQ(picture->height, 30);

@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <string>
 
-#include "controls/twips.h"
+#include "platform/twips.h"
 #include "platform/win32/executable_name_win32.h"
 #include "platform/win32/launcher_win32.h"
 #include "platform/win32/popup_menu_win32.h"
@@ -174,8 +174,8 @@ struct MenuUser {
 };
 
 TEST(UtilitiesPopupMenuWin32, ShowsAtTheWindowsPointAndAnswersTheChosenItem) {
-  HWND window = CreateWindowExW(0, L"STATIC", L"menu owner", WS_POPUP | WS_VISIBLE, 100, 50, 400, 300, nullptr,
-                                nullptr, nullptr, nullptr);
+  HWND window = CreateWindowExW(0, L"STATIC", L"menu owner", WS_POPUP | WS_VISIBLE, 100, 50, 400, 300, nullptr, nullptr,
+                                nullptr, nullptr);
   ASSERT_TRUE(window);
   PopupMenuWin32 menu;
   menu.setWindow(window);
@@ -191,9 +191,9 @@ TEST(UtilitiesPopupMenuWin32, ShowsAtTheWindowsPointAndAnswersTheChosenItem) {
     MenuUser::shownAt = {};
     SetTimer(window, 1, 50, MenuUser::act);
     EXPECT_EQ(menu.choose(items, 1500, 600), c.chosen);
-    const double twipsPerPixel = controls::twipsPerPixel(dpiOf(window));
-    EXPECT_EQ(MenuUser::shownAt.left, 100 + controls::twipsToPixels(1500, twipsPerPixel));
-    EXPECT_EQ(MenuUser::shownAt.top, 50 + controls::twipsToPixels(600, twipsPerPixel));
+    const double twipsPerPixel = platform::twipsPerPixel(dpiOf(window));
+    EXPECT_EQ(MenuUser::shownAt.left, 100 + platform::twipsToPixels(1500, twipsPerPixel));
+    EXPECT_EQ(MenuUser::shownAt.top, 50 + platform::twipsToPixels(600, twipsPerPixel));
   }
   DestroyWindow(window);
 }

@@ -86,23 +86,8 @@ struct Program {
   platform::win32::InputBoxWin32 inputBox;
   filemanager::win32::PictureDecoderWin32 pictures;
   formatter::SplitMixRandom random{GetTickCount64()};
-  shell::Services services{tray,
-                           pointer,
-                           screen,
-                           keyboard,
-                           clock,
-                           messageBox,
-                           instanceLock,
-                           memory,
-                           clipboard,
-                           codec,
-                           application,
-                           files,
-                           environment,
-                           mediaPlayer,
-                           launcher,
-                           startupRegistry,
-                           popupMenu,
+  shell::Services services{{tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec,
+                            application, files, environment, mediaPlayer, launcher, startupRegistry, popupMenu},
                            {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow},
                            {fileSystem, inputBox, pictures}};
   shell::MainWindow window{services, random};

@@ -20,7 +20,7 @@ BITMAPINFO topDownInfo(int width, int rows) {
 
 }  // namespace
 
-void paintBitmapArea(HDC dc, const Bitmap& picture, const RECT& area) {
+void paintBitmapArea(HDC dc, const common::Bitmap& picture, const RECT& area) {
   const int left = std::max<int>(0, area.left), right = std::min<int>(picture.width, area.right);
   const int top = std::max<int>(0, area.top), bottom = std::min<int>(picture.height, area.bottom);
   if (left >= right || top >= bottom) return;
@@ -28,12 +28,12 @@ void paintBitmapArea(HDC dc, const Bitmap& picture, const RECT& area) {
   // first row, so the system never walks the whole picture.
   const int rows = bottom - top;
   const BITMAPINFO info = topDownInfo(picture.width, rows);
-  const DevicePixel* band = picture.pixels.data() + static_cast<std::size_t>(top) * picture.width;
+  const common::DevicePixel* band = picture.pixels.data() + static_cast<std::size_t>(top) * picture.width;
   SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(right - left), static_cast<DWORD>(rows), left, 0, 0,
                     static_cast<UINT>(rows), band, &info, DIB_RGB_COLORS);
 }
 
-void paintEnlarged(HDC dc, const Bitmap& picture, const RECT& target) {
+void paintEnlarged(HDC dc, const common::Bitmap& picture, const RECT& target) {
   if (picture.width <= 0 || picture.height <= 0) return;
   const BITMAPINFO info = topDownInfo(picture.width, picture.height);
   const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);  // nearest neighbour: pixels stay sharp

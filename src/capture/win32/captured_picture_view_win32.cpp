@@ -20,7 +20,7 @@ LRESULT CALLBACK pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
-  const auto& picture = *reinterpret_cast<const CapturedPicture*>(data);
+  const auto& picture = *reinterpret_cast<const common::CapturedPicture*>(data);
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -51,7 +51,7 @@ LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR 
 
 }  // namespace
 
-void showCapturedPicture(HWND window, const CapturedPicture& picture) {
+void showCapturedPicture(HWND window, const common::CapturedPicture& picture) {
   if (!window) return;
   SetWindowSubclass(window, pictureProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&picture));
   InvalidateRect(window, nullptr, TRUE);

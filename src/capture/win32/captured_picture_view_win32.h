@@ -5,12 +5,12 @@
 
 #include <windows.h>
 
-#include "capture/captured_picture.h"
+#include "common/captured_picture.h"
 
 namespace vexlo::capture::win32 {
 
 // `window` is the binder's window of `picture`; both must outlive each
 // other's use (the view lets go when the window is destroyed).
-void showCapturedPicture(HWND window, const CapturedPicture& picture);
+void showCapturedPicture(HWND window, const common::CapturedPicture& picture);
 
 }  // namespace vexlo::capture::win32

@@ -7,8 +7,8 @@ namespace vexlo::capture::win32 {
 namespace {
 
 using Gdiplus::Status;
-using platform::win32::GdiplusSession;
 using platform::win32::gdiplusFunction;
+using platform::win32::GdiplusSession;
 
 CLSID clsidOf(const wchar_t* text) {
   CLSID clsid = {};
@@ -41,7 +41,7 @@ Gdiplus::EncoderParameters jpegQualityParameters(ULONG& quality) {
 
 CLSID jpegEncoderClsid() { return clsidOf(L"{557CF401-1A04-11D3-9A73-0000F81EF32E}"); }
 
-JpegResult JpegEncoderWin32::encode(const Bitmap& picture, int quality) {
+JpegResult JpegEncoderWin32::encode(const common::Bitmap& picture, int quality) {
   GdiplusSession session;
   if (session.status() != Status::Ok) return {session.status(), {}};
 
@@ -53,8 +53,9 @@ JpegResult JpegEncoderWin32::encode(const Bitmap& picture, int quality) {
   SaveImageToStream save =
       save_ ? save_ : gdiplusFunction<decltype(Gdiplus::DllExports::GdipSaveImageToStream)>("GdipSaveImageToStream");
   if (!createBitmap || !disposeImage || !save) return {Status::Win32Error, {}};
-  Status status = createBitmap(picture.width, picture.height, picture.width * 4, PixelFormat32bppRGB,
-                               reinterpret_cast<BYTE*>(const_cast<DevicePixel*>(picture.pixels.data())), &image);
+  Status status =
+      createBitmap(picture.width, picture.height, picture.width * 4, PixelFormat32bppRGB,
+                   reinterpret_cast<BYTE*>(const_cast<common::DevicePixel*>(picture.pixels.data())), &image);
   if (status != Status::Ok) return {status, {}};
 
   JpegResult result;

@@ -26,7 +26,7 @@ class JpegEncoderWin32 final : public JpegEncoder {
  public:
   // Without a stand-in, GDI+'s own; GDI+ is loaded when first used.
   explicit JpegEncoderWin32(SaveImageToStream save = nullptr) : save_(save) {}
-  JpegResult encode(const Bitmap& picture, int quality) override;
+  JpegResult encode(const common::Bitmap& picture, int quality) override;
 
  private:
   SaveImageToStream save_;

@@ -85,7 +85,7 @@ void OverlayWindowWin32::open(RegionOverlay& overlay) {
   if (!window_) makeWindows();
   if (!window_) return;
   overlay_ = &overlay;
-  const Bitmap& frozen = overlay.frozen();
+  const common::Bitmap& frozen = overlay.frozen();
   // Made once and kept hidden between uses: F8 then costs the screen copy
   // and its painting, not the making of some twenty windows.
   showReadout();

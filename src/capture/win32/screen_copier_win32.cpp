@@ -6,10 +6,10 @@
 
 namespace vexlo::capture::win32 {
 
-Bitmap ScreenCopierWin32::copyScreen() {
+common::Bitmap ScreenCopierWin32::copyScreen() {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
-  Bitmap screen = Bitmap::filled(width, height, 0);
+  common::Bitmap screen = common::Bitmap::filled(width, height, 0);
   if (screen.pixels.empty()) return screen;
 
   BITMAPINFO info = {};
@@ -28,10 +28,10 @@ Bitmap ScreenCopierWin32::copyScreen() {
     HGDIOBJ old = SelectObject(memoryDc, section);
     if (BitBlt(memoryDc, 0, 0, width, height, screenDc, 0, 0, SRCCOPY)) {
       GdiFlush();
-      const auto* source = static_cast<const DevicePixel*>(bits);
+      const auto* source = static_cast<const common::DevicePixel*>(bits);
       // The fourth byte is not part of the colour: keep it zero.
       std::transform(source, source + screen.pixels.size(), screen.pixels.begin(),
-                     [](DevicePixel pixel) { return pixel & 0x00FFFFFFu; });
+                     [](common::DevicePixel pixel) { return pixel & 0x00FFFFFFu; });
     }
     SelectObject(memoryDc, old);
   }

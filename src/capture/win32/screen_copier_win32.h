@@ -8,7 +8,7 @@ namespace vexlo::capture::win32 {
 
 class ScreenCopierWin32 final : public ScreenCopier {
  public:
-  Bitmap copyScreen() override;
+  common::Bitmap copyScreen() override;
 };
 
 }  // namespace vexlo::capture::win32

@@ -6,10 +6,10 @@
 
 #include <algorithm>
 
-#include "controls/twips.h"
 #include "controls/win32/artwork.h"
 #include "controls/win32/media_host_view.h"
 #include "controls/win32/scroll_bar_view.h"
+#include "platform/twips.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
 
@@ -64,7 +64,7 @@ Binder::~Binder() {
     if (pointer) DestroyCursor(pointer);
 }
 
-int Binder::toPixels(int twips) const { return twipsToPixels(twips, twipsPerPixel(dpi_)); }
+int Binder::toPixels(int twips) const { return platform::twipsToPixels(twips, platform::twipsPerPixel(dpi_)); }
 
 void Binder::recreateFonts() {
   if (font_) DeleteObject(font_);

@@ -8,10 +8,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "controls/twips.h"
 #include "controls/win32/artwork.h"
 #include "controls/win32/scroll_bar_view.h"
 #include "controls/win32/shape_view.h"
+#include "platform/twips.h"
 #include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/wide.h"
 
@@ -53,9 +53,9 @@ LRESULT classProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void Binder::mouseMoved(Control& control, WPARAM wParam, LPARAM lParam) {
-  const double perPixel = twipsPerPixel(dpi_);
-  control.userMouseMove(pixelsToTwips(GET_X_LPARAM(lParam), perPixel), pixelsToTwips(GET_Y_LPARAM(lParam), perPixel),
-                        static_cast<int>(wParam));
+  const double perPixel = platform::twipsPerPixel(dpi_);
+  control.userMouseMove(platform::pixelsToTwips(GET_X_LPARAM(lParam), perPixel),
+                        platform::pixelsToTwips(GET_Y_LPARAM(lParam), perPixel), static_cast<int>(wParam));
 }
 
 void Binder::onCommand(Bound& b, int code) {
@@ -139,7 +139,7 @@ void Binder::drawItem(Bound& b, const DRAWITEMSTRUCT& item) {
     if (isBlank(box))
       FillRect(dc, &r, panelBrush_);
     else
-      paintPictureBox(dc, r, box, b.icons, twipsPerPixel(dpi_));
+      paintPictureBox(dc, r, box, b.icons, platform::twipsPerPixel(dpi_));
     return;
   }
   // A push button in its own colour.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "controls/twips.h"
 #include "controls/win32/artwork.h"
+#include "platform/twips.h"
 
 namespace vexlo::controls::win32 {
 
@@ -36,7 +36,7 @@ void paintPictureBox(HDC dc, const RECT& area, const PictureBox& box, const Kept
   HBRUSH fill = CreateSolidBrush(back);
   FillRect(dc, &area, fill);
   DeleteObject(fill);
-  auto px = [twipsPerPixel](int twips) { return twipsToPixels(twips, twipsPerPixel); };
+  auto px = [twipsPerPixel](int twips) { return platform::twipsToPixels(twips, twipsPerPixel); };
   for (const DrawnLine& line : box.drawing()) {
     HPEN pen = CreatePen(PS_SOLID, 1, toColorRef(line.colour));
     HGDIOBJ old = SelectObject(dc, pen);

@@ -17,7 +17,7 @@ using platform::win32::gdiplusFunction;
 
 // A picture file larger than this is not read for a preview.
 constexpr LONGLONG kLargestFile = 256ll << 20;
-constexpr capture::DevicePixel kWhite = 0xFFFFFF;
+constexpr common::DevicePixel kWhite = 0xFFFFFF;
 
 // The file's bytes in a stream GDI+ reads from; the file itself is closed
 // at once, and a path of any length can be read.
@@ -45,7 +45,7 @@ IStream* fileStream(const std::u16string& path) {
 
 // A picture GDI+ can read, drawn over the whole target; a bitmap's edges
 // are mirrored so that smoothing does not fade them towards the outside.
-bool drawWithGdiplus(IStream* stream, capture::Bitmap& target) {
+bool drawWithGdiplus(IStream* stream, common::Bitmap& target) {
   platform::win32::GdiplusSession session;
   if (session.status() != Gdiplus::Ok) return false;
   auto load = gdiplusFunction<decltype(GdipLoadImageFromStream)>("GdipLoadImageFromStream");
@@ -96,7 +96,7 @@ bool drawWithGdiplus(IStream* stream, capture::Bitmap& target) {
 }
 
 // An icon or cursor file drawn by the system at the target's size.
-bool drawIconFile(const std::u16string& path, bool cursor, capture::Bitmap& target) {
+bool drawIconFile(const std::u16string& path, bool cursor, common::Bitmap& target) {
   HANDLE icon = LoadImageW(nullptr, reinterpret_cast<const wchar_t*>(path.c_str()), cursor ? IMAGE_CURSOR : IMAGE_ICON,
                            0, 0, LR_LOADFROMFILE);
   if (!icon) return false;
@@ -113,10 +113,10 @@ bool drawIconFile(const std::u16string& path, bool cursor, capture::Bitmap& targ
   bool drawn = false;
   if (surface && bits) {
     HGDIOBJ old = SelectObject(dc, surface);
-    std::memcpy(bits, target.pixels.data(), target.pixels.size() * sizeof(capture::DevicePixel));
+    std::memcpy(bits, target.pixels.data(), target.pixels.size() * sizeof(common::DevicePixel));
     drawn = DrawIconEx(dc, 0, 0, static_cast<HICON>(icon), target.width, target.height, 0, nullptr, DI_NORMAL) != FALSE;
     GdiFlush();
-    const auto* pixels = static_cast<const capture::DevicePixel*>(bits);
+    const auto* pixels = static_cast<const common::DevicePixel*>(bits);
     for (std::size_t i = 0; i < target.pixels.size(); ++i) target.pixels[i] = pixels[i] & 0xFFFFFF;
     SelectObject(dc, old);
   }
@@ -131,10 +131,10 @@ bool drawIconFile(const std::u16string& path, bool cursor, capture::Bitmap& targ
 
 }  // namespace
 
-std::optional<capture::Bitmap> PictureDecoderWin32::decode(const std::u16string& path, int width, int height) {
+std::optional<common::Bitmap> PictureDecoderWin32::decode(const std::u16string& path, int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;
-  capture::Bitmap picture{width, height,
-                          std::vector<capture::DevicePixel>(static_cast<std::size_t>(width) * height, kWhite)};
+  common::Bitmap picture{width, height,
+                         std::vector<common::DevicePixel>(static_cast<std::size_t>(width) * height, kWhite)};
   if (IStream* stream = fileStream(path)) {
     const bool drawn = drawWithGdiplus(stream, picture);
     stream->Release();

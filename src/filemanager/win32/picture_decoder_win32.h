@@ -9,7 +9,7 @@ namespace vexlo::filemanager::win32 {
 
 class PictureDecoderWin32 final : public PictureDecoder {
  public:
-  std::optional<capture::Bitmap> decode(const std::u16string& path, int width, int height) override;
+  std::optional<common::Bitmap> decode(const std::u16string& path, int width, int height) override;
 };
 
 }  // namespace vexlo::filemanager::win32

@@ -3,11 +3,11 @@
 namespace vexlo::platform::win32 {
 
 namespace {
-controls::HandlerGuard* namedGuard = nullptr;
+platform::HandlerGuard* namedGuard = nullptr;
 }  // namespace
 
-void setCallbackGuard(controls::HandlerGuard* guard) { namedGuard = guard; }
+void setCallbackGuard(platform::HandlerGuard* guard) { namedGuard = guard; }
 
-controls::HandlerGuard* callbackGuard() { return namedGuard; }
+platform::HandlerGuard* callbackGuard() { return namedGuard; }
 
 }  // namespace vexlo::platform::win32

@@ -12,12 +12,12 @@
 #include <string_view>
 #include <utility>
 
-#include "controls/handler_guard.h"
+#include "platform/handler_guard.h"
 
 namespace vexlo::platform::win32 {
 
-void setCallbackGuard(controls::HandlerGuard* guard);
-controls::HandlerGuard* callbackGuard();
+void setCallbackGuard(platform::HandlerGuard* guard);
+platform::HandlerGuard* callbackGuard();
 
 // The body's answer to the message; when it throws, the failure of `what` is
 // reported and `systemAnswer()` (the default window procedure, the next
@@ -31,7 +31,7 @@ auto guardedCallback(std::u16string_view what, Body&& body, SystemAnswer&& syste
     answer = std::forward<Body>(body)();
     answered = true;
   };
-  if (controls::HandlerGuard* guard = callbackGuard()) {
+  if (platform::HandlerGuard* guard = callbackGuard()) {
     guard->run(run, what);
   } else {
     try {

@@ -4,7 +4,7 @@
 #include <mfidl.h>
 #include <mfplay.h>
 
-#include "controls/twips.h"
+#include "platform/twips.h"
 #include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/media_source_request_win32.h"
 #include "platform/win32/system_function.h"
@@ -155,8 +155,8 @@ bool MediaPlayerWin32::start() {
   }
   if (!video_.handle()) {
     const UINT dpi = dpiOf(host_);
-    const double perPixel = controls::twipsPerPixel(dpi);
-    auto pixels = [perPixel](int twips) { return controls::twipsToPixels(twips, perPixel); };
+    const double perPixel = platform::twipsPerPixel(dpi);
+    auto pixels = [perPixel](int twips) { return platform::twipsToPixels(twips, perPixel); };
     if (!video_.create(host_, videoArea())) return false;
     const RECT bar = {pixels(kTransportLeftTwips), pixels(kTransportTopTwips), pixels(kTransportRightTwips),
                       pixels(kTransportBottomTwips)};
@@ -369,7 +369,7 @@ void MediaPlayerWin32::focus() {
 RECT MediaPlayerWin32::videoArea() const {
   RECT client = {};
   GetClientRect(host_, &client);
-  const int bottom = controls::twipsToPixels(kVideoBottomTwips, controls::twipsPerPixel(dpiOf(host_)));
+  const int bottom = platform::twipsToPixels(kVideoBottomTwips, platform::twipsPerPixel(dpiOf(host_)));
   return {0, 0, client.right, bottom};
 }
 

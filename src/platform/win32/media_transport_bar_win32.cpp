@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <string>
 
-#include "controls/twips.h"
+#include "platform/twips.h"
 #include "platform/win32/callback_guard_win32.h"
 
 namespace vexlo::platform::win32 {
@@ -108,11 +108,11 @@ bool MediaTransportBar::create(HWND host, const RECT& place, UINT dpi, int volum
 
 HWND MediaTransportBar::addControl(const wchar_t* className, const wchar_t* caption, DWORD style, int leftTwips,
                                    int widthTwips, int id) {
-  const double perPixel = controls::twipsPerPixel(dpi_);
+  const double perPixel = platform::twipsPerPixel(dpi_);
   RECT bar;
   GetClientRect(window_, &bar);
-  const int left = controls::twipsToPixels(leftTwips, perPixel);
-  const int right = controls::twipsToPixels(leftTwips + widthTwips, perPixel);
+  const int left = platform::twipsToPixels(leftTwips, perPixel);
+  const int right = platform::twipsToPixels(leftTwips + widthTwips, perPixel);
   HWND control =
       CreateWindowExW(0, className, caption, WS_CHILD | WS_VISIBLE | style, left, 0, right - left, bar.bottom, window_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);

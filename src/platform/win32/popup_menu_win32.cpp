@@ -1,6 +1,6 @@
 #include "platform/win32/popup_menu_win32.h"
 
-#include "controls/twips.h"
+#include "platform/twips.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
 
@@ -16,8 +16,8 @@ int PopupMenuWin32::choose(const std::vector<std::u16string>& items, int xTwips,
     else
       AppendMenuW(menu, MF_STRING, i + 1, wide(items[i]));
   }
-  const double twipsPerPixel = controls::twipsPerPixel(dpiOf(window_));
-  POINT at{controls::twipsToPixels(xTwips, twipsPerPixel), controls::twipsToPixels(yTwips, twipsPerPixel)};
+  const double twipsPerPixel = platform::twipsPerPixel(dpiOf(window_));
+  POINT at{platform::twipsToPixels(xTwips, twipsPerPixel), platform::twipsToPixels(yTwips, twipsPerPixel)};
   ClientToScreen(window_, &at);
   // A menu closes on a click elsewhere only while its window is in the
   // foreground, and the message after it lets the menu finish closing.

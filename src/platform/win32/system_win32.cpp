@@ -3,7 +3,7 @@
 #include <iterator>
 #include <string>
 
-#include "controls/twips.h"
+#include "platform/twips.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::platform::win32 {
@@ -22,7 +22,7 @@ UINT dpiOf(HWND window) {
 ScreenMetrics ScreenWin32::metrics() const {
   ScreenMetrics m;
   m.widthPixels = GetSystemMetrics(SM_CXSCREEN);
-  m.twipsPerPixelX = controls::twipsPerPixel(dpiOf(window_));
+  m.twipsPerPixelX = platform::twipsPerPixel(dpiOf(window_));
   m.twipsPerPixelY = m.twipsPerPixelX;
   return m;
 }

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace vexlo::controls {
+namespace vexlo::platform {
 
 inline constexpr double kTwipsPerInch = 1440.0;
 
@@ -18,4 +18,4 @@ inline int pixelsToTwips(int pixels, double twipsPerPixel) {
   return static_cast<int>(std::lround(pixels * twipsPerPixel));
 }
 
-}  // namespace vexlo::controls
+}  // namespace vexlo::platform

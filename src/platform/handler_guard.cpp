@@ -1,11 +1,11 @@
-#include "controls/handler_guard.h"
+#include "platform/handler_guard.h"
 
 #include <new>
 #include <stdexcept>
 
 #include "text/characters.h"
 
-namespace vexlo::controls {
+namespace vexlo::platform {
 
 namespace {
 
@@ -49,4 +49,4 @@ void HandlerGuard::report(std::u16string_view what, std::exception_ptr failure) 
   reporting_ = false;
 }
 
-}  // namespace vexlo::controls
+}  // namespace vexlo::platform

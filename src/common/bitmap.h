@@ -9,7 +9,7 @@
 
 #include "controls/control.h"
 
-namespace vexlo::capture {
+namespace vexlo::common {
 
 // 0x00RRGGBB, the memory layout of a 32-bit device-independent bitmap.
 using DevicePixel = std::uint32_t;
@@ -37,4 +37,4 @@ struct Bitmap {
   Bitmap copyArea(int left, int top, int areaWidth, int areaHeight) const;
 };
 
-}  // namespace vexlo::capture
+}  // namespace vexlo::common

@@ -1,8 +1,8 @@
-#include "shell/status_line.h"
+#include "common/status_line.h"
 
 #include "text/characters.h"
 
-namespace vexlo::shell {
+namespace vexlo::common {
 
 void StatusLine::createIcon() {
   tray_.add(kTrayTooltip);
@@ -38,4 +38,4 @@ void StatusLine::ageBalloon() {
   if (iconPresent_) tray_.showBalloon(heading_, text_);
 }
 
-}  // namespace vexlo::shell
+}  // namespace vexlo::common

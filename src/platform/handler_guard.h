@@ -13,7 +13,7 @@
 
 #include "platform/services.h"
 
-namespace vexlo::controls {
+namespace vexlo::platform {
 
 inline constexpr std::u16string_view kHandlerFailureTitle = u"错误";
 
@@ -69,4 +69,4 @@ class HandlerGuard {
   bool reporting_ = false;
 };
 
-}  // namespace vexlo::controls
+}  // namespace vexlo::platform

@@ -7,7 +7,7 @@
 
 #include "platform/services.h"
 
-namespace vexlo::shell {
+namespace vexlo::common {
 
 inline constexpr std::u16string_view kTrayTooltip = u" Vexlo v11.0 - Quenby_Sarn (Pebbo) ";
 inline constexpr std::size_t kHeadingBytes = 63;
@@ -44,4 +44,4 @@ class StatusLine {
   int age_ = 0;
 };
 
-}  // namespace vexlo::shell
+}  // namespace vexlo::common

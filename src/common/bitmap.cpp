@@ -1,8 +1,8 @@
-#include "capture/bitmap.h"
+#include "common/bitmap.h"
 
 #include <algorithm>
 
-namespace vexlo::capture {
+namespace vexlo::common {
 
 namespace {
 
@@ -41,4 +41,4 @@ Bitmap Bitmap::copyArea(int left, int top, int areaWidth, int areaHeight) const 
   return area;
 }
 
-}  // namespace vexlo::capture
+}  // namespace vexlo::common

@@ -2,10 +2,10 @@
 // pixels, shown at their real size from its top left corner.
 #pragma once
 
-#include "capture/bitmap.h"
+#include "common/bitmap.h"
 #include "controls/control.h"
 
-namespace vexlo::capture {
+namespace vexlo::common {
 
 class CapturedPicture : public controls::PictureBox {
  public:
@@ -22,4 +22,4 @@ class CapturedPicture : public controls::PictureBox {
   Bitmap bitmap_;
 };
 
-}  // namespace vexlo::capture
+}  // namespace vexlo::common
