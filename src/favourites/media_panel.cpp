@@ -1,5 +1,7 @@
 #include "favourites/media_panel.h"
 
+#include <utility>
+
 #include "text/characters.h"
 
 namespace vexlo::favourites {
@@ -90,6 +92,12 @@ void MediaPanel::playMedia(const std::u16string& path) {
 void MediaPanel::stateChanged() {
   // Full screen is offered only while something plays.
   fullScreenButton.setEnabled(player_.playState() == platform::kPlayStatePlaying);
+}
+
+void MediaPanel::addFavourite(std::u16string name, std::u16string path) {
+  favourites.insert(0, std::move(name), std::move(path));
+  mediaList.setSelectedIndex(0);
+  buttons.sort.setEnabled(true);
 }
 
 void MediaPanel::showFavourites() {

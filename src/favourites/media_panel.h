@@ -27,6 +27,8 @@ class MediaPanel {
   // Plays an address, unless it is the one loaded and not stopped.
   void playMedia(const std::u16string& path);
   void showFavourites();
+  // A new favourite goes first, chosen.
+  void addFavourite(std::u16string name, std::u16string path);
   // Every panel selection folds the favourites away.
   void hideFavourites();
   bool autoHide() const { return autoHideBox.value(); }

@@ -1,5 +1,7 @@
 #include "formatter/formatter_panel.h"
 
+#include <utility>
+
 namespace vexlo::formatter {
 
 using controls::TwipsRect;
@@ -24,6 +26,8 @@ constexpr int kAfterClickWaitMs = 100;
 constexpr int kOneKeyPasteWaitMs = 500;
 constexpr int kVirtualKeyControl = 0x11;
 constexpr int kVirtualKeyV = 0x56;
+constexpr int kVirtualKeyA = 0x41;
+constexpr int kVirtualKeyC = 0x43;
 
 constexpr std::u16string_view kPasteHint = u"\r  请把鼠标移到输入框上\r\r  两秒钟之后，自动粘贴！。。。\r";
 constexpr std::u16string_view kOneKeyReport = u"\r  一键转换 <F12> \r";
@@ -275,11 +279,29 @@ bool FormatterPanel::publish() {
   return false;
 }
 
-void FormatterPanel::paste() {
+void FormatterPanel::paste() { pressWithControl(kVirtualKeyV); }
+
+void FormatterPanel::pressWithControl(int key) {
   services_.keyboard.keyEvent(kVirtualKeyControl, false);
-  services_.keyboard.keyEvent(kVirtualKeyV, false);
-  services_.keyboard.keyEvent(kVirtualKeyV, true);
+  services_.keyboard.keyEvent(key, false);
+  services_.keyboard.keyEvent(key, true);
   services_.keyboard.keyEvent(kVirtualKeyControl, true);
+}
+
+void FormatterPanel::startOneKeyConversion() {
+  services_.clipboard.clear();
+  // Select all and copy. The text is not deleted here: in a file window
+  // Ctrl+A selects files, and a Delete would send them all to the recycle
+  // bin. The paste that follows replaces the selection just the same.
+  pressWithControl(kVirtualKeyA);
+  pressWithControl(kVirtualKeyC);
+  oneKeyPending_ = true;
+}
+
+void FormatterPanel::finishOneKeyConversion() {
+  // Taken before converting: a conversion that fails is not tried again at
+  // every tick.
+  if (std::exchange(oneKeyPending_, false)) oneKeyConversion(services_.clipboard.text());
 }
 
 void FormatterPanel::clearPath() {

@@ -33,6 +33,10 @@ class FormatterPanel {
   FormatterPanel(const FormatterPanel&) = delete;
   FormatterPanel& operator=(const FormatterPanel&) = delete;
 
+  // The one-key conversion in two steps: the focused box's text is selected
+  // and copied, and a later tick converts what reached the clipboard.
+  void startOneKeyConversion();
+  void finishOneKeyConversion();
   // Converts `source` (the clipboard text of the focused box) and pastes it
   // back; works from the idle and the converted state alike.
   void oneKeyConversion(std::u16string source);
@@ -78,6 +82,7 @@ class FormatterPanel {
   // program holds the clipboard.
   bool publish();
   void paste();
+  void pressWithControl(int key);
   void enterConvertedState();
   void enterIdleState();
   std::u16string targetCaption() const;
@@ -88,6 +93,7 @@ class FormatterPanel {
   std::function<void()> collapseWindow_;
   GradientTable gradient_;
   std::u16string sourceText_;
+  bool oneKeyPending_ = false;
 };
 
 }  // namespace vexlo::formatter

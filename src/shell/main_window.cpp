@@ -38,19 +38,6 @@ constexpr int kExpandClickY = 1695;
 constexpr std::u16string_view kWelcomeHeading = u"欢迎您使用:";
 constexpr std::u16string_view kWelcomeText = u"\r      Vexlo v11.0\r\r设计者: Quenby_Sarn (Pebbo)";
 
-std::array<std::unique_ptr<controls::Button>, 2> makeCdTrayButtons() {
-  constexpr std::array<std::u16string_view, 2> tooltips = {u" 打开·光驱 ", u" 关闭·光驱 "};
-  constexpr std::array<const char*, 2> pictures = {"cd-open", "cd-close"};
-  std::array<std::unique_ptr<controls::Button>, 2> buttons;
-  for (int i = 0; i < 2; ++i) {
-    buttons[i] = std::make_unique<controls::Button>("CD(" + std::to_string(i) + ")", TwipsRect{1920, 450, 330, 315},
-                                                    u"", controls::Kind::PictureButton);
-    buttons[i]->setTooltip(std::u16string(tooltips[i]));
-    buttons[i]->setPicture(pictures[i]);
-  }
-  return buttons;
-}
-
 std::array<std::unique_ptr<controls::Frame>, kPanelCount> makePanelFrames() {
   std::array<std::unique_ptr<controls::Frame>, kPanelCount> frames;
   for (int i = 0; i < kPanelCount; ++i) {
@@ -69,11 +56,6 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
       window("Form1", {0, 0, kExpandedWidth, kExpandedHeight}, u"Vexlo v11.0"),
       titleLabel("Label14", {120, 120, 1260, 180}, u"Vexlo v11.0"),
       exitControl("Tc", {4665, 75, 390, 240}),
-      cdTrayButtons(makeCdTrayButtons()),
-      recycleBinButton("Command1", {2280, 450, 330, 315}, {}, controls::Kind::PictureButton),
-      shutDownButton("Command2", {2640, 450, 330, 315}, {}, controls::Kind::PictureButton),
-      startWithWindowsBox("ZQD", {3480, 510, 660, 195}, u"自启"),
-      clockLabel("Tim", {4185, 480, 870, 240}, u"00:00:00"),
       panelFrames(makePanelFrames()),
       collapsedSquare("Pi", {0, 0, 660, 660}),
       formatter(*panelFrames[0], services, status, random, [this] { collapse(); }),
@@ -92,12 +74,10 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
       capture(*panelFrames[kCapturePanel], services.capture, status,
               {[this] { window.setVisible(false); }, [this] { expand(); },
                [this] { panelSelector[kCapturePanel]->setValue(true); }}),
-      systemTools(
-          {*cdTrayButtons[0], *cdTrayButtons[1], recycleBinButton, shutDownButton, startWithWindowsBox, clockLabel},
-          *panelFrames[kToolboxPanel],
-          {services.launcher, services.startupRegistry, services.popupMenu, services.pointer, services.screen,
-           services.environment, services.environment.executableName(), status, [this] { collapse(); },
-           [this] { formatter.inputBox.focus(); }}),
+      systemTools(strip, *panelFrames[kToolboxPanel],
+                  {services.launcher, services.startupRegistry, services.popupMenu, services.pointer, services.screen,
+                   services.environment, services.environment.executableName(), status, [this] { collapse(); },
+                   [this] { formatter.inputBox.focus(); }}),
       fileManager(
           *panelFrames[kFileManagerPanel],
           {services.fileManager,
@@ -140,19 +120,7 @@ void MainWindow::build() {
   panelSelector[0]->setValue(true);  // before any handler exists: the initial selection reports nothing
   for (int i = 0; i < kPanelCount; ++i) panelSelector[i]->onClick = [this, i] { selectPanel(i); };
 
-  // The close button lies beneath the open button and shows when it hides.
-  window.add(*cdTrayButtons[1]);
-  window.add(*cdTrayButtons[0]);
-  recycleBinButton.setTooltip(u" 清空·回收站 ");
-  recycleBinButton.onRightPress = [this] { systemTools.recycleBinRightPressed(); };
-  recycleBinButton.setPicture("recycle");
-  window.add(recycleBinButton);
-  shutDownButton.setTooltip(u" 重启·关闭计算机 ");
-  shutDownButton.setPicture("power");
-  window.add(shutDownButton);
-  startWithWindowsBox.setTooltip(u" 开机自启动 ");
-  window.add(startWithWindowsBox);
-  window.add(clockLabel);
+  strip.addTo(window);
 
   for (auto& frame : panelFrames) window.add(*frame);
 
@@ -186,7 +154,7 @@ bool MainWindow::start() {
   settingsUnread_ = !guard.run([this] { restoreSettings(); }, u"读取设置文件");
   capture.qualityList.setSelectedIndex(0);
   fileManager.chooseFilter(0);
-  clockLabel.setTooltip(dateTooltip(services_.clock.now()));
+  strip.clockLabel.setTooltip(dateTooltip(services_.clock.now()));
   formatter.rebuildGradient();
 
   const int screenTwips = services_.screen.metrics().widthTwips();
@@ -236,9 +204,7 @@ void MainWindow::selectPanel(int index) {
 }
 
 void MainWindow::addMediaFavourite(std::u16string name, std::u16string path) {
-  media.favourites.insert(0, std::move(name), std::move(path));
-  media.mediaList.setSelectedIndex(0);
-  media.buttons.sort.setEnabled(true);
+  media.addFavourite(std::move(name), std::move(path));
   panelSelector[kMediaPanel]->setValue(true);
   media.showFavourites();
 }
@@ -260,10 +226,8 @@ void MainWindow::tick() {
 }
 
 void MainWindow::tickDuties() {
-  // Taken before converting: a conversion that fails is not tried again at
-  // every tick.
-  if (std::exchange(oneKeyPending_, false)) formatter.oneKeyConversion(services_.clipboard.text());
-  clockLabel.setCaption(clockCaption(services_.clock.now()));
+  formatter.finishOneKeyConversion();
+  strip.clockLabel.setCaption(clockCaption(services_.clock.now()));
   services_.memory.trimWorkingSet();
   for (int i = 0; i < kPanelCount; ++i) {
     if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF1 + i)) {
@@ -274,23 +238,8 @@ void MainWindow::tickDuties() {
   if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF6)) systemTools.f6Pressed();
   if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF7)) capture.capture(true);
   if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF8)) capture.capture(false);
-  if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF12)) startOneKeyConversion();
+  if (services_.keyboard.pressedSinceLastPoll(kVirtualKeyF12)) formatter.startOneKeyConversion();
   status.ageBalloon();
-}
-
-void MainWindow::startOneKeyConversion() {
-  constexpr int kControl = 0x11, kA = 0x41, kC = 0x43;
-  services_.clipboard.clear();
-  // Select all and copy. The text is not deleted here: in a file window
-  // Ctrl+A selects files, and a Delete would send them all to the recycle
-  // bin. The paste that follows replaces the selection just the same.
-  for (int key : {kA, kC}) {
-    services_.keyboard.keyEvent(kControl, false);
-    services_.keyboard.keyEvent(key, false);
-    services_.keyboard.keyEvent(key, true);
-    services_.keyboard.keyEvent(kControl, true);
-  }
-  oneKeyPending_ = true;
 }
 
 void MainWindow::exit() {

@@ -83,11 +83,7 @@ class MainWindow {
   controls::PictureBox exitControl;
   controls::OptionGroup panelGroup;
   std::array<std::unique_ptr<controls::OptionButton>, kPanelCount> panelSelector;
-  std::array<std::unique_ptr<controls::Button>, 2> cdTrayButtons;
-  controls::Button recycleBinButton;
-  controls::Button shutDownButton;
-  controls::CheckBox startWithWindowsBox;
-  controls::Label clockLabel;
+  utilities::SystemStrip strip;
   std::array<std::unique_ptr<controls::Frame>, kPanelCount> panelFrames;
   controls::PictureBox collapsedSquare;
   formatter::FormatterPanel formatter;
@@ -104,7 +100,6 @@ class MainWindow {
   // The file manager with a type filter chosen.
   void browseFiles(int filter);
   void tickDuties();
-  void startOneKeyConversion();
   void restoreSettings();
   void restore(const StoredSettings& stored);
   // Writes the settings file; false (after telling the user) when it could not.
@@ -117,7 +112,6 @@ class MainWindow {
   int pixelsY(double twips) const;
 
   Services& services_;
-  bool oneKeyPending_ = false;
   bool tickFailing_ = false;
   // The restore failed part-way: the file holds more than the controls do.
   bool settingsUnread_ = false;

@@ -27,7 +27,7 @@ void MainWindow::restoreSettings() {
 }
 
 void MainWindow::restore(const StoredSettings& stored) {
-  startWithWindowsBox.setValue(stored.startWithWindows != 0);
+  strip.startWithWindowsBox.setValue(stored.startWithWindows != 0);
   selectStoredIndex(formatter.fontList, stored.fontIndex);
   selectStoredIndex(formatter.sizeList, stored.sizeIndex);
   const std::optional<bool> modes[] = {stored.gradient, stored.rainbow, stored.random};
@@ -54,7 +54,7 @@ SettingsToSave MainWindow::collectSettings() const {
   s.emoticons = formatter.emoticons.favourites.entries();
   s.media = media.favourites.entries();
   s.programs = programs.entries();
-  s.startWithWindows = startWithWindowsBox.value() ? 1 : 0;
+  s.startWithWindows = strip.startWithWindowsBox.value() ? 1 : 0;
   s.fontIndex = formatter.fontList.selectedIndex();
   s.sizeIndex = formatter.sizeList.selectedIndex();
   s.gradient = formatter.colourModeOptions[1]->value();

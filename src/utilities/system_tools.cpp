@@ -18,7 +18,7 @@ constexpr std::u16string_view kCannotStart = u"无法启动:";
 
 }  // namespace
 
-SystemTools::SystemTools(StripControls strip, controls::Frame& toolbox, Links links)
+SystemTools::SystemTools(SystemStrip& strip, controls::Frame& toolbox, Links links)
     : toolsLabel("Label16", {3240, 1500, 1575, 240}, u"系统工具:"),
       toolsList("Combo3", {3240, 1740, 1575, 300}),
       keywordLabel("Label15", {3240, 2160, 1575, 240}, u"关键字:"),
@@ -44,6 +44,7 @@ void SystemTools::build(controls::Frame& toolbox) {
   strip_.cdOpenButton.onClick = [this] { toggleCdTray(0, true); };
   strip_.cdCloseButton.onClick = [this] { toggleCdTray(1, true); };
   strip_.recycleBinButton.onClick = [this] { emptyRecycleBin(); };
+  strip_.recycleBinButton.onRightPress = [this] { recycleBinRightPressed(); };
   strip_.shutDownButton.onClick = [this] { showShutDownDialog(); };
   strip_.clockLabel.onClick = [this] { openDateAndTime(); };
   strip_.startWithWindowsBox.onClick = [this] { startWithWindowsChanged(); };

@@ -2,7 +2,7 @@
 // the clock as a shortcut to the date and time, the recycle bin, the
 // shut-down dialog, the CD tray, the web search and starting with Windows.
 // The list and the search sit on the toolbox panel; the buttons, the clock
-// and the switch are the strip's, which the main window owns.
+// and the switch are the strip's, which the main window shows.
 #pragma once
 
 #include <functional>
@@ -16,6 +16,7 @@
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "utilities/launch.h"
+#include "utilities/system_strip.h"
 
 namespace vexlo::utilities {
 
@@ -25,15 +26,6 @@ inline constexpr int kControlPanelMenuY = 2835;
 // Where a right press on the recycle bin puts the pointer: half the screen
 // across, this far down.
 inline constexpr int kRecycleBinPointerY = 1800;
-
-struct StripControls {
-  controls::Button& cdOpenButton;  // lies over the close button
-  controls::Button& cdCloseButton;
-  controls::Button& recycleBinButton;
-  controls::Button& shutDownButton;
-  controls::CheckBox& startWithWindowsBox;
-  controls::Label& clockLabel;
-};
 
 class SystemTools {
  public:
@@ -52,7 +44,7 @@ class SystemTools {
     std::function<void()> focusInputBox;
   };
 
-  SystemTools(StripControls strip, controls::Frame& toolbox, Links links);
+  SystemTools(SystemStrip& strip, controls::Frame& toolbox, Links links);
   SystemTools(const SystemTools&) = delete;
   SystemTools& operator=(const SystemTools&) = delete;
 
@@ -85,7 +77,7 @@ class SystemTools {
   void search();
   void startWithWindowsChanged();
 
-  StripControls strip_;
+  SystemStrip& strip_;
   Links links_;
   ToolStarter starter_;
   // Set while the switch is put back after a failure, which is no choice

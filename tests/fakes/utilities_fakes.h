@@ -51,7 +51,6 @@ struct UtilitiesHarness {
   UtilitiesHarness() {
     launcher.log = &log;
     status.createIcon();
-    shutDownButton.setTooltip(u" 重启·关闭计算机 ");
   }
 
   EventLog log;
@@ -64,15 +63,10 @@ struct UtilitiesHarness {
   FakeScreen screen;
   FakeEnvironment environment;
   common::StatusLine status{tray, codec};
-  controls::Button cdOpenButton{"CD(0)", {1920, 450, 330, 315}, u"", controls::Kind::PictureButton};
-  controls::Button cdCloseButton{"CD(1)", {1920, 450, 330, 315}, u"", controls::Kind::PictureButton};
-  controls::Button recycleBinButton{"Command1", {2280, 450, 330, 315}, u"", controls::Kind::PictureButton};
-  controls::Button shutDownButton{"Command2", {2640, 450, 330, 315}, u"", controls::Kind::PictureButton};
-  controls::CheckBox startWithWindowsBox{"ZQD", {3480, 510, 660, 195}, u"自启"};
-  controls::Label clockLabel{"Tim", {4185, 480, 870, 240}, u"00:00:00"};
+  utilities::SystemStrip strip;
   controls::Frame toolbox{"W(4)", {120, 900, 4935, 3615}, u"我的工具箱"};
   utilities::SystemTools tools{
-      {cdOpenButton, cdCloseButton, recycleBinButton, shutDownButton, startWithWindowsBox, clockLabel},
+      strip,
       toolbox,
       {launcher, registry, menu, pointer, screen, environment, u"Vexlo", status,
        [this] { log.events.push_back("collapse"); }, [this] { log.events.push_back("focus input box"); }}};

@@ -43,7 +43,7 @@ TEST_F(FormatterPanelTest, StartsIdleWithFirstFontAndSizeWhenNoSettingsFileExist
   EXPECT_TRUE(p.colourButtons[0]->visible());
   EXPECT_EQ(p.colourButtons[0]->backColour(), 0x0000FFu);
   EXPECT_EQ(p.colourButtons[2]->backColour(), 0xFF0000u);
-  EXPECT_FALSE(window.startWithWindowsBox.value());
+  EXPECT_FALSE(window.strip.startWithWindowsBox.value());
 }
 
 TEST_F(FormatterPanelTest, StyleBoxesReportSetAndCancel) {

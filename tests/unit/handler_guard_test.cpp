@@ -203,7 +203,7 @@ TEST_F(GuardedMainWindowTest, ATickThatKeepsFailingIsReportedOnceUntilATickSucce
   h.memory.failure = nullptr;
   h.clock.time.second = 41;
   w.tick();
-  EXPECT_EQ(w.clockLabel.caption(), u"20:29:41");
+  EXPECT_EQ(w.strip.clockLabel.caption(), u"20:29:41");
   h.memory.failure = std::make_exception_ptr(std::runtime_error("trim refused"));
   w.tick();
   ASSERT_EQ(h.messageBox.shown.size(), 2u);

@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, ClockTooltipCarriesStartDateAndWeekdayMark) {
     fresh.clock.time = {2026, 12, 6 + weekday, weekday, 8, 5, 9};
     shell::MainWindow w(fresh.services, fresh.random);
     ASSERT_TRUE(w.start());
-    EXPECT_EQ(w.clockLabel.tooltip(), marks[weekday]) << weekday;
+    EXPECT_EQ(w.strip.clockLabel.tooltip(), marks[weekday]) << weekday;
   }
 }
 
@@ -73,19 +73,19 @@ TEST_F(MainWindowTest, ClockTooltipKeepsStartDateAfterMidnight) {
   started();
   h.clock.time = {2027, 1, 4, 1, 0, 0, 1};
   window.tick();
-  EXPECT_EQ(window.clockLabel.tooltip(), u" 01-03-2027(日) ");
-  EXPECT_EQ(window.clockLabel.caption(), u"00:00:01");
+  EXPECT_EQ(window.strip.clockLabel.tooltip(), u" 01-03-2027(日) ");
+  EXPECT_EQ(window.strip.clockLabel.caption(), u"00:00:01");
 }
 
 TEST_F(MainWindowTest, ClockCaptionIsEightCharactersWithTwoDigitFields) {
   started();
-  EXPECT_EQ(window.clockLabel.caption(), u"00:00:00");
+  EXPECT_EQ(window.strip.clockLabel.caption(), u"00:00:00");
   h.clock.time = {2026, 12, 7, 1, 7, 3, 9};
   window.tick();
-  EXPECT_EQ(window.clockLabel.caption(), u"07:03:09");
+  EXPECT_EQ(window.strip.clockLabel.caption(), u"07:03:09");
   h.clock.time = {2026, 12, 7, 1, 23, 45, 0};
   window.tick();
-  EXPECT_EQ(window.clockLabel.caption(), u"23:45:00");
+  EXPECT_EQ(window.strip.clockLabel.caption(), u"23:45:00");
 }
 
 TEST_F(MainWindowTest, CollapseBandLimits) {
@@ -220,9 +220,9 @@ TEST_F(MainWindowTest, F6AndTheRecycleBinsRightPressReachTheSystemTools) {
   window.tick();
   ASSERT_EQ(h.launcher.mciCommands.size(), 1u);
   EXPECT_EQ(h.launcher.mciCommands[0], u"Set CDAudio Door Open");
-  EXPECT_FALSE(window.cdTrayButtons[0]->visible());
+  EXPECT_FALSE(window.strip.cdOpenButton.visible());
 
-  window.recycleBinButton.userRightPress();
+  window.strip.recycleBinButton.userRightPress();
   ASSERT_EQ(h.launcher.ran.size(), 1u);
   EXPECT_EQ(h.launcher.ran[0].commandLine, u"Explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E}");
   EXPECT_TRUE(window.collapsed());
@@ -267,12 +267,12 @@ TEST_F(MainWindowTest, RecreatedTaskbarGetsTheIconBack) {
 TEST_F(MainWindowTest, FixedStripHasItsCaptionsAndTooltips) {
   EXPECT_EQ(window.titleLabel.caption(), u"Vexlo v11.0");
   EXPECT_EQ(window.exitControl.tooltip(), u" 退出 ");
-  EXPECT_EQ(window.cdTrayButtons[0]->tooltip(), u" 打开·光驱 ");
-  EXPECT_EQ(window.cdTrayButtons[1]->tooltip(), u" 关闭·光驱 ");
-  EXPECT_EQ(window.recycleBinButton.tooltip(), u" 清空·回收站 ");
-  EXPECT_EQ(window.shutDownButton.tooltip(), u" 重启·关闭计算机 ");
-  EXPECT_EQ(window.startWithWindowsBox.caption(), u"自启");
-  EXPECT_EQ(window.startWithWindowsBox.tooltip(), u" 开机自启动 ");
+  EXPECT_EQ(window.strip.cdOpenButton.tooltip(), u" 打开·光驱 ");
+  EXPECT_EQ(window.strip.cdCloseButton.tooltip(), u" 关闭·光驱 ");
+  EXPECT_EQ(window.strip.recycleBinButton.tooltip(), u" 清空·回收站 ");
+  EXPECT_EQ(window.strip.shutDownButton.tooltip(), u" 重启·关闭计算机 ");
+  EXPECT_EQ(window.strip.startWithWindowsBox.caption(), u"自启");
+  EXPECT_EQ(window.strip.startWithWindowsBox.tooltip(), u" 开机自启动 ");
   const char16_t* tips[] = {u" Vexlo ", u" Flash·影音 ", u" 屏幕·截图 ", u" 文件·管理 ", u" 我的工具箱 "};
   const char16_t* captions[] = {u"Vexlo", u"Flash·影音", u"屏幕·截图", u"文件·管理", u"我的工具箱"};
   for (int i = 0; i < 5; ++i) {

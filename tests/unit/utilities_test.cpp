@@ -131,17 +131,17 @@ TEST_F(UtilitiesTest, DismissingTheMenuStartsNothingAndLeavesTheWindowExpanded) 
 }
 
 TEST_F(UtilitiesTest, TheClockOpensTheDateAndTimeMinimized) {
-  EXPECT_EQ(after([&] { h.clockLabel.userClick(); }), (Events{"collapse", "run Control.exe Timedate.cpl 2"}));
+  EXPECT_EQ(after([&] { h.strip.clockLabel.userClick(); }), (Events{"collapse", "run Control.exe Timedate.cpl 2"}));
   EXPECT_TRUE(h.tray.balloons.empty());
 }
 
 TEST_F(UtilitiesTest, ALeftClickEmptiesTheRecycleBinAfterCollapsing) {
-  EXPECT_EQ(after([&] { h.recycleBinButton.userClick(); }), (Events{"collapse", "empty recycle bin"}));
+  EXPECT_EQ(after([&] { h.strip.recycleBinButton.userClick(); }), (Events{"collapse", "empty recycle bin"}));
   ASSERT_EQ(h.tray.balloons.size(), 1u);
   EXPECT_EQ(lastBalloon().heading, u"操作:");
   EXPECT_EQ(lastBalloon().text, u"  清空 < 回收站 > ");
   h.launcher.recycleBinWorks = false;
-  h.recycleBinButton.userClick();
+  h.strip.recycleBinButton.userClick();
   EXPECT_EQ(lastBalloon().heading, u"错误:");
   EXPECT_EQ(lastBalloon().text, u" 无法清空 < 回收站 > ");
 }
@@ -162,22 +162,22 @@ TEST_F(UtilitiesTest, ARightPressMovesThePointerAndOpensTheRecycleBinFolder) {
 }
 
 TEST_F(UtilitiesTest, TheShutDownButtonShowsTheSystemsDialog) {
-  EXPECT_EQ(after([&] { h.shutDownButton.userClick(); }), (Events{"collapse", "shut-down dialog"}));
+  EXPECT_EQ(after([&] { h.strip.shutDownButton.userClick(); }), (Events{"collapse", "shut-down dialog"}));
   EXPECT_TRUE(h.tray.balloons.empty());
   h.launcher.shutDownDialogOffered = false;
-  h.shutDownButton.userClick();
+  h.strip.shutDownButton.userClick();
   EXPECT_EQ(lastBalloon().heading, u"无法启动:");
   EXPECT_EQ(lastBalloon().text, u" 重启·关闭计算机 ");
 }
 
 TEST_F(UtilitiesTest, TheCdButtonsSwapAndGiveTheFocusBackToTheInputBox) {
-  EXPECT_EQ(after([&] { h.cdOpenButton.userClick(); }), (Events{"mci Set CDAudio Door Open", "focus input box"}));
+  EXPECT_EQ(after([&] { h.strip.cdOpenButton.userClick(); }), (Events{"mci Set CDAudio Door Open", "focus input box"}));
   EXPECT_EQ(lastBalloon().heading, u"操作:");
   EXPECT_EQ(lastBalloon().text, u" 打开 < 光驱 > ");
-  EXPECT_FALSE(h.cdOpenButton.visible()) << "the close button beneath shows";
-  EXPECT_EQ(after([&] { h.cdCloseButton.userClick(); }), (Events{"mci Set CDAudio Door Closed", "focus input box"}));
+  EXPECT_FALSE(h.strip.cdOpenButton.visible()) << "the close button beneath shows";
+  EXPECT_EQ(after([&] { h.strip.cdCloseButton.userClick(); }), (Events{"mci Set CDAudio Door Closed", "focus input box"}));
   EXPECT_EQ(lastBalloon().text, u" 关闭 < 光驱 > ");
-  EXPECT_TRUE(h.cdOpenButton.visible());
+  EXPECT_TRUE(h.strip.cdOpenButton.visible());
   EXPECT_EQ(h.tray.balloons.size(), 2u);
 }
 
@@ -187,23 +187,23 @@ TEST_F(UtilitiesTest, F6TogglesOnEveryTickWithoutTakingTheFocus) {
     for (int tick = 0; tick < 3; ++tick) tools.f6Pressed();
   });
   EXPECT_EQ(events, (Events{"mci Set CDAudio Door Open", "mci Set CDAudio Door Closed", "mci Set CDAudio Door Open"}));
-  EXPECT_FALSE(h.cdOpenButton.visible());
+  EXPECT_FALSE(h.strip.cdOpenButton.visible());
   EXPECT_EQ(lastBalloon().text, u" 打开 < 光驱 > ");
   tools.f6Pressed();
-  EXPECT_TRUE(h.cdOpenButton.visible());
+  EXPECT_TRUE(h.strip.cdOpenButton.visible());
   EXPECT_EQ(lastBalloon().text, u" 关闭 < 光驱 > ");
 }
 
 TEST_F(UtilitiesTest, ACdCommandWithoutADriveStillSwapsThenSaysNoDriveAnswered) {
   h.launcher.cdDriveAnswers = false;
-  h.cdOpenButton.userClick();
-  EXPECT_FALSE(h.cdOpenButton.visible());
+  h.strip.cdOpenButton.userClick();
+  EXPECT_FALSE(h.strip.cdOpenButton.visible());
   ASSERT_EQ(h.tray.balloons.size(), 2u);
   EXPECT_EQ(h.tray.balloons[0].text, u" 打开 < 光驱 > ");
   EXPECT_EQ(h.tray.balloons[1].heading, u"提示:");
   EXPECT_EQ(h.tray.balloons[1].text, u" 没有光驱响应 ");
   tools.f6Pressed();
-  EXPECT_TRUE(h.cdOpenButton.visible());
+  EXPECT_TRUE(h.strip.cdOpenButton.visible());
   EXPECT_EQ(lastBalloon().text, u" 没有光驱响应 ");
 }
 
@@ -268,36 +268,36 @@ TEST(UtilitiesAutostart, TheCommandIsTheQuotedFullPathAtADriveRootAndBelow) {
 
 TEST_F(UtilitiesTest, TickingTheSwitchRegistersTheCurrentPathAndClearingDeletesIt) {
   h.environment.directory = u"C:\\";
-  h.startWithWindowsBox.userClick();
+  h.strip.startWithWindowsBox.userClick();
   EXPECT_EQ(h.registry.runValues, (std::map<std::u16string, std::u16string>{{u"Vexlo v10.1", u"\"C:\\Vexlo.exe\""}}));
   EXPECT_EQ(lastBalloon().heading, u"设置:");
   EXPECT_EQ(lastBalloon().text, u" 开机 < 自启动 > ");
   h.registry.runValues[u"Other"] = u"other.exe";
-  h.startWithWindowsBox.userClick();
+  h.strip.startWithWindowsBox.userClick();
   EXPECT_EQ(h.registry.runValues, (std::map<std::u16string, std::u16string>{{u"Other", u"other.exe"}}));
   EXPECT_EQ(lastBalloon().heading, u"取消:");
   // Set from code, as the settings restore does: the executable's path of
   // this start is registered anew.
   h.environment.directory = u"E:\\New Place";
-  h.startWithWindowsBox.setValue(true);
+  h.strip.startWithWindowsBox.setValue(true);
   EXPECT_EQ(h.registry.runValues[u"Vexlo v10.1"], u"\"E:\\New Place\\Vexlo.exe\"");
 }
 
 TEST_F(UtilitiesTest, ARefusedRegistrationIsReportedAndTheSwitchPutBackOnce) {
   h.registry.refuses = true;
-  h.startWithWindowsBox.userClick();
-  EXPECT_FALSE(h.startWithWindowsBox.value());
+  h.strip.startWithWindowsBox.userClick();
+  EXPECT_FALSE(h.strip.startWithWindowsBox.value());
   ASSERT_EQ(h.tray.balloons.size(), 2u) << "no second report for the switch put back";
   EXPECT_EQ(h.tray.balloons[0].heading, u"设置:");
   EXPECT_EQ(h.tray.balloons[1].heading, u"无法设置:");
   EXPECT_EQ(h.tray.balloons[1].text, u" 开机 < 自启动 > ");
 
   h.registry.refuses = false;
-  h.startWithWindowsBox.userClick();
+  h.strip.startWithWindowsBox.userClick();
   h.registry.refuses = true;
   h.tray.balloons.clear();
-  h.startWithWindowsBox.userClick();
-  EXPECT_TRUE(h.startWithWindowsBox.value()) << "the value is still registered";
+  h.strip.startWithWindowsBox.userClick();
+  EXPECT_TRUE(h.strip.startWithWindowsBox.value()) << "the value is still registered";
   ASSERT_EQ(h.tray.balloons.size(), 2u);
   EXPECT_EQ(h.tray.balloons[1].heading, u"无法取消:");
   EXPECT_EQ(h.registry.runValues.count(u"Vexlo v10.1"), 1u);
@@ -363,7 +363,7 @@ TEST_F(UtilitiesTest, AToolThatCannotStartAtAllIsNamedInABalloonAndTheWindowStay
       {[&] { chooseTool(13); }, {u"Winmsd.exe", u"Msinfo32.exe"}, {}, u"Winmsd.exe"},
       {[&] { chooseTool(9); }, {}, {u"", u"Explorer.exe search-ms:"}, u"Find"},
       {[&] { chooseTool(5); }, {u"Gpedit.msc"}, {}, u"Gpedit.msc"},
-      {[&] { h.clockLabel.userClick(); }, {u"Timedate.cpl"}, {}, u"Control.exe Timedate.cpl"},
+      {[&] { h.strip.clockLabel.userClick(); }, {u"Timedate.cpl"}, {}, u"Control.exe Timedate.cpl"},
       {[&] { tools.recycleBinRightPressed(); }, {}, {u"Explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E}"},
        u"Explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E}"},
   };
