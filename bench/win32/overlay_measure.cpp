@@ -9,8 +9,10 @@
 //   - the working set while the overlay is open, against one screen's bytes.
 // With an argument N it keeps the overlay open N milliseconds after the
 // measurements, with a rectangle drawn, for a screenshot.
-#include <psapi.h>
+// clang-format off
 #include <windows.h>
+#include <psapi.h>
+// clang-format on
 
 #include <algorithm>
 #include <chrono>
@@ -127,11 +129,11 @@ int main(int argc, char** argv) {
     overlay.reset();
     pumpMessages();
     const Clock::time_point start = Clock::now();
-    ScreenLayout shown = desktop.layout();
-    common::Bitmap screen = copier.copyScreen(shown.virtualScreen);
+    ScreenLayout opened = desktop.layout();
+    common::Bitmap screen = copier.copyScreen(opened.virtualScreen);
     copies.push_back(millisecondsSince(start));
     overlay = std::make_unique<RegionOverlay>(
-        std::move(screen), DesktopScene{std::move(shown), desktop.windows(), desktop.doubleClickMs()},
+        std::move(screen), DesktopScene{std::move(opened), desktop.windows(), desktop.doubleClickMs()},
         window.pointerPosition(),
         RegionOverlay::Callbacks{[&](PixelPoint to) { window.movePointer(to); },
                                  [&](RegionOverlay::Ending) { window.close(); }});
