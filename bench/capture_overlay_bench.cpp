@@ -24,9 +24,9 @@ common::Bitmap frozenScreen() {
 }
 
 void MouseMoveWhileSelecting(benchmark::State& state) {
-  RegionOverlay overlay(frozenScreen(), {300, 200}, {[](PixelPoint) {}, [](RegionOverlay::Ending) {}});
+  RegionOverlay overlay(frozenScreen(), {}, {300, 200}, {[](PixelPoint) {}, [](RegionOverlay::Ending) {}});
   overlay.mouseMove(300, 200);
-  overlay.primaryButton();
+  overlay.primaryButton(0);
   int i = 0;
   for (auto _ : state) {
     overlay.mouseMove(400 + i % 300, 300 + i % 200);

@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
           g++-mingw-w64-x86-64-posix mingw-w64-tools
-          wine64 wine xvfb imagemagick locales fonts-wqy-zenhei xdotool xclip
+          wine64 wine xvfb xserver-xephyr imagemagick locales fonts-wqy-zenhei xdotool xclip
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good
           clang libclang-rt-dev llvm)
 

@@ -8,37 +8,47 @@
 
 VEXLO_XVFB_PID=""
 VEXLO_RUN_DIR=""
+VEXLO_HOST_XVFB_PID=""
+VEXLO_XEPHYR_PID=""
 
-# Picks a display number with no lock file and no socket and starts Xvfb on
-# it. Two runs may race for the same number; the loser's Xvfb exits at once
-# and the loop moves on.
-vexlo_start_xvfb() {
-  local n
+# Starts an X server ("$@", its command without the display) on a display
+# number with no lock file and no socket, and sets VEXLO_X_PID and
+# VEXLO_X_DISPLAY. Two runs may race for the same number; the loser's server
+# exits at once and the loop moves on.
+vexlo_start_x_server() {
+  local n i pid
+  VEXLO_X_PID=""
+  VEXLO_X_DISPLAY=""
   for n in $(seq 90 189); do
     [ -e "/tmp/.X$n-lock" ] && continue
     [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    VEXLO_XVFB_PID=$!
-    local i
+    "$@" ":$n" >/dev/null 2>&1 &
+    pid=$!
     for i in $(seq 1 100); do
-      if ! kill -0 "$VEXLO_XVFB_PID" 2>/dev/null; then
-        VEXLO_XVFB_PID=""
+      if ! kill -0 "$pid" 2>/dev/null; then
+        pid=""
         break
       fi
       if [ -S "/tmp/.X11-unix/X$n" ]; then
-        export DISPLAY=":$n"
+        VEXLO_X_PID=$pid
+        VEXLO_X_DISPLAY=":$n"
         return 0
       fi
       sleep 0.1
     done
-    if [ -n "$VEXLO_XVFB_PID" ]; then
-      kill "$VEXLO_XVFB_PID" 2>/dev/null
-      wait "$VEXLO_XVFB_PID" 2>/dev/null
-      VEXLO_XVFB_PID=""
+    if [ -n "$pid" ]; then
+      kill "$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
     fi
   done
-  echo "wine-session: could not start Xvfb on any display :90..:189" >&2
+  echo "wine-session: could not start $1 on any display :90..:189" >&2
   return 1
+}
+
+vexlo_start_xvfb() {
+  vexlo_start_x_server Xvfb -screen 0 1280x800x24 -nolisten tcp || return 1
+  VEXLO_XVFB_PID=$VEXLO_X_PID
+  export DISPLAY=$VEXLO_X_DISPLAY
 }
 
 # Makes the run folder with its own home and prefix. HOME must be set before
@@ -82,17 +92,48 @@ vexlo_session_start() {
   vexlo_make_prefix || return 1
 }
 
+# Two monitors for the tests that need them, beside the session's display:
+# Xephyr with two screens joined by Xinerama (RandR off, or Wine sees one
+# monitor) on an Xvfb host large enough for both, and a prefix of its own,
+# since a wineserver keeps the monitors of the display it started on. Wine
+# then sees 1280 x 800 (primary) and 1024 x 768 right of it. Sets
+# VEXLO_TWO_MONITOR_DISPLAY and VEXLO_TWO_MONITOR_PREFIX; call it after
+# vexlo_session_start, whose stop ends these too.
+vexlo_two_monitors_start() {
+  vexlo_start_x_server Xvfb -screen 0 2304x800x24 -nolisten tcp || return 1
+  VEXLO_HOST_XVFB_PID=$VEXLO_X_PID
+  vexlo_start_x_server env DISPLAY="$VEXLO_X_DISPLAY" Xephyr +xinerama -extension RANDR \
+    -screen 1280x800x24 -screen 1024x768x24 -nolisten tcp || return 1
+  VEXLO_XEPHYR_PID=$VEXLO_X_PID
+  export VEXLO_TWO_MONITOR_DISPLAY=$VEXLO_X_DISPLAY
+  export VEXLO_TWO_MONITOR_PREFIX="$VEXLO_RUN_DIR/two-monitor-prefix"
+  if ! DISPLAY=$VEXLO_TWO_MONITOR_DISPLAY WINEPREFIX=$VEXLO_TWO_MONITOR_PREFIX \
+    timeout 180 sh -c 'wineboot -i && wineserver -w' >"$VEXLO_RUN_DIR/wineboot-two-monitors.log" 2>&1; then
+    echo "wine-session: wineboot on two monitors failed, see $VEXLO_RUN_DIR/wineboot-two-monitors.log" >&2
+    return 1
+  fi
+}
+
+vexlo_stop_pid() {
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}
+
 # Safe to call more than once.
 vexlo_session_stop() {
-  if [ -n "$VEXLO_RUN_DIR" ] && [ -d "$VEXLO_RUN_DIR/prefix" ]; then
-    WINEPREFIX="$VEXLO_RUN_DIR/prefix" wineserver -k >/dev/null 2>&1
-    WINEPREFIX="$VEXLO_RUN_DIR/prefix" wineserver -w >/dev/null 2>&1
-  fi
-  if [ -n "$VEXLO_XVFB_PID" ]; then
-    kill "$VEXLO_XVFB_PID" 2>/dev/null
-    wait "$VEXLO_XVFB_PID" 2>/dev/null
-    VEXLO_XVFB_PID=""
-  fi
+  local prefix
+  for prefix in "$VEXLO_RUN_DIR/prefix" "$VEXLO_RUN_DIR/two-monitor-prefix"; do
+    [ -n "$VEXLO_RUN_DIR" ] && [ -d "$prefix" ] || continue
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
+    WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1
+  done
+  vexlo_stop_pid "$VEXLO_XVFB_PID"
+  vexlo_stop_pid "$VEXLO_XEPHYR_PID"
+  vexlo_stop_pid "$VEXLO_HOST_XVFB_PID"
+  VEXLO_XVFB_PID=""
+  VEXLO_XEPHYR_PID=""
+  VEXLO_HOST_XVFB_PID=""
   if [ -n "$VEXLO_RUN_DIR" ] && [ -z "${VEXLO_KEEP_RUN_DIR:-}" ]; then
     rm -rf "$VEXLO_RUN_DIR"
   fi

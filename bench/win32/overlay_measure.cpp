@@ -1,14 +1,18 @@
 // The region overlay measured under Wine (or Windows) against one bare
-// full-screen BitBlt into a memory bitmap in the same run:
-//   - F8's path after its pause: the screen copy plus the overlay shown and
-//     painted (median of 5 openings);
+// BitBlt of the virtual screen (every monitor) into a memory bitmap in the
+// same run:
+//   - F8's path after its pause: the monitors and windows read, the screen
+//     copy plus the overlay shown and painted (median of 5 openings); run it
+//     on two monitors and on one of the same area to compare the two;
 //   - one mouse move while selecting, with everything it repaints flushed
 //     (median of 1,000 synthesized moves);
 //   - the working set while the overlay is open, against one screen's bytes.
 // With an argument N it keeps the overlay open N milliseconds after the
 // measurements, with a rectangle drawn, for a screenshot.
+// clang-format off
 #include <windows.h>
 #include <psapi.h>
+// clang-format on
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +21,7 @@
 #include <memory>
 #include <vector>
 
+#include "capture/win32/desktop_info_win32.h"
 #include "capture/win32/overlay_window_win32.h"
 #include "capture/win32/screen_copier_win32.h"
 
@@ -53,13 +58,14 @@ void flush(HWND window) {
   GdiFlush();
 }
 
-double bareBlit(int width, int height) {
+double bareBlit(const PixelRect& area) {
+  const int width = area.width, height = area.height;
   const Clock::time_point start = Clock::now();
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   GdiFlush();
   const double elapsed = millisecondsSince(start);
   SelectObject(memory, old);
@@ -71,7 +77,8 @@ double bareBlit(int width, int height) {
 
 // The least F8 can cost: the screen copied, then painted back whole on a
 // window already shown over it.
-double blitAndPaintBack(HWND shownWindow, int width, int height) {
+double blitAndPaintBack(HWND shownWindow, const PixelRect& area) {
+  const int width = area.width, height = area.height;
   BITMAPINFO info = {};
   info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
   const Clock::time_point start = Clock::now();
@@ -80,7 +87,7 @@ double blitAndPaintBack(HWND shownWindow, int width, int height) {
   void* bits = nullptr;
   HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, section);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   GdiFlush();
   HDC target = GetDC(shownWindow);
   SetDIBitsToDevice(target, 0, 0, width, height, 0, 0, 0, height, bits, &info, DIB_RGB_COLORS);
@@ -97,15 +104,18 @@ double blitAndPaintBack(HWND shownWindow, int width, int height) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  win32::DesktopInfoWin32 desktop;
+  const ScreenLayout layout = desktop.layout();
+  const PixelRect& area = layout.virtualScreen;
+  const int width = area.width, height = area.height;
   std::vector<double> blits;
-  for (int i = 0; i < 31; ++i) blits.push_back(bareBlit(width, height));
+  for (int i = 0; i < 31; ++i) blits.push_back(bareBlit(area));
   const double blit = median(blits);
-  HWND plain = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                               height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND plain = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, area.left,
+                               area.top, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   pumpMessages();
   std::vector<double> floors;
-  for (int i = 0; i < 31; ++i) floors.push_back(blitAndPaintBack(plain, width, height));
+  for (int i = 0; i < 31; ++i) floors.push_back(blitAndPaintBack(plain, area));
   DestroyWindow(plain);
   pumpMessages();
 
@@ -119,10 +129,12 @@ int main(int argc, char** argv) {
     overlay.reset();
     pumpMessages();
     const Clock::time_point start = Clock::now();
-    common::Bitmap screen = copier.copyScreen();
+    ScreenLayout opened = desktop.layout();
+    common::Bitmap screen = copier.copyScreen(opened.virtualScreen);
     copies.push_back(millisecondsSince(start));
     overlay = std::make_unique<RegionOverlay>(
-        std::move(screen), window.pointerPosition(),
+        std::move(screen), DesktopScene{std::move(opened), desktop.windows(), desktop.doubleClickMs()},
+        window.pointerPosition(),
         RegionOverlay::Callbacks{[&](PixelPoint to) { window.movePointer(to); },
                                  [&](RegionOverlay::Ending) { window.close(); }});
     window.open(*overlay);
@@ -145,7 +157,10 @@ int main(int argc, char** argv) {
     moves.push_back(millisecondsSince(start));
   }
 
-  std::printf("screen %d x %d\n", width, height);
+  std::printf("virtual screen %d x %d at %d,%d on %zu monitor(s):", width, height, area.left, area.top,
+              layout.monitors.size());
+  for (const PixelRect& m : layout.monitors) std::printf(" %dx%d at %d,%d", m.width, m.height, m.left, m.top);
+  std::printf("\n");
   std::printf("full-screen BitBlt, median of 31: %.2f ms\n", blit);
   std::printf("F8 after the pause (copy + overlay shown), median of 5: %.2f ms = %.2f x BitBlt\n", median(openings),
               median(openings) / blit);

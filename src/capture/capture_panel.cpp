@@ -118,7 +118,8 @@ void CapturePanel::capture(bool full) {
   overlay_.reset();
   services_.clock.sleep(kPauseBeforeCaptureMs);
 
-  common::Bitmap screen = services_.screenCopier.copyScreen();
+  ScreenLayout layout = services_.desktop.layout();
+  common::Bitmap screen = services_.screenCopier.copyScreen(layout.virtualScreen);
   if (full) {
     frame_.setCaption(sizeText(screen.width, screen.height));
     showPicture(std::move(screen));
@@ -129,8 +130,9 @@ void CapturePanel::capture(bool full) {
   }
   // The copy is taken before the overlay draws anything: it shows the
   // desktop without it.
+  DesktopScene scene{std::move(layout), services_.desktop.windows(), services_.desktop.doubleClickMs()};
   overlay_ = std::make_unique<RegionOverlay>(
-      std::move(screen), services_.overlayWindow.pointerPosition(),
+      std::move(screen), std::move(scene), services_.overlayWindow.pointerPosition(),
       RegionOverlay::Callbacks{[this](PixelPoint to) { services_.overlayWindow.movePointer(to); },
                                [this](RegionOverlay::Ending ending) { regionEnded(std::move(ending)); }});
   services_.overlayWindow.open(*overlay_);

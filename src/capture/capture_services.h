@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "capture/overlay_layout.h"
+#include "capture/screen_layout.h"
 #include "common/bitmap.h"
 #include "platform/file_store.h"
 #include "platform/services.h"
@@ -19,8 +21,21 @@ class RegionOverlay;
 class ScreenCopier {
  public:
   virtual ~ScreenCopier() = default;
-  // The whole screen at its real pixel size, from its top left corner.
-  virtual common::Bitmap copyScreen() = 0;
+  // The area of the virtual screen (every monitor) at its real pixel size;
+  // what no monitor shows is black.
+  virtual common::Bitmap copyScreen(const PixelRect& area) = 0;
+};
+
+// The monitors and windows on the screen now, and the user's double-click
+// time.
+class DesktopInfo {
+ public:
+  virtual ~DesktopInfo() = default;
+  virtual ScreenLayout layout() = 0;
+  // The visible rectangles of the top-level windows shown, front to back,
+  // without this program's own windows.
+  virtual std::vector<PixelRect> windows() = 0;
+  virtual int doubleClickMs() = 0;
 };
 
 struct JpegResult {
@@ -55,7 +70,7 @@ class CaptureDialogs {
 };
 
 // The overlay's window: the frozen screen shown top-most over the whole
-// screen, taking the keyboard focus; it passes the user's input to the
+// virtual screen, taking the keyboard focus; it passes the user's input to the
 // overlay and redraws what the overlay reports as changed.
 class OverlayWindow {
  public:
@@ -75,6 +90,7 @@ struct CaptureServices {
   JpegEncoder& jpegEncoder;
   CaptureDialogs& dialogs;
   OverlayWindow& overlayWindow;
+  DesktopInfo& desktop;  // the monitors to copy and the windows to offer
 };
 
 }  // namespace vexlo::capture

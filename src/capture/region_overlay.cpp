@@ -7,34 +7,37 @@
 
 namespace vexlo::capture {
 
-RegionOverlay::RegionOverlay(common::Bitmap frozen, PixelPoint pointer, Callbacks callbacks)
+RegionOverlay::RegionOverlay(common::Bitmap frozen, DesktopScene scene, PixelPoint pointer, Callbacks callbacks)
     : frozen_(std::move(frozen)),
+      scene_(std::move(scene)),
       callbacks_(std::move(callbacks)),
       current_(pointer),
       sample_(common::Bitmap::filled(kSampleSize, kSampleSize, 0)) {
+  // A system that told nothing of its monitors has one: the frozen screen.
+  ScreenLayout& layout = scene_.layout;
+  if (layout.virtualScreen.width <= 0 || layout.virtualScreen.height <= 0)
+    layout.virtualScreen = {0, 0, frozen_.width, frozen_.height};
+  if (layout.monitors.empty()) layout.monitors.push_back(layout.virtualScreen);
   for (ReadoutField field : {kRed, kGreen, kBlue, kPointerX, kPointerY}) readout_[field] = decimalText(0);
-  if (pointer.x < kTopLeftAreaWidth && pointer.y < kTopLeftAreaHeight)
-    magnifier_ = {frozen_.width - kBottomRightOffsetX, frozen_.height - kBottomRightOffsetY};
+  const PixelRect& monitor = monitorAt(layout, pointer);
+  magnifier_ = magnifierPlace({monitor.left, monitor.top}, pointer, monitor);
+  hoveredWindow_ = windowAt(scene_, pointer);
 }
 
 void RegionOverlay::notify(unsigned changes) {
   if (view_ && changes != 0) view_->overlayChanged(changes);
 }
 
-void RegionOverlay::placeMagnifier(int x, int y) {
-  if (x < kTopLeftAreaWidth && y < kTopLeftAreaHeight)
-    magnifier_ = {frozen_.width - kBottomRightOffsetX, frozen_.height - kBottomRightOffsetY};
-  if (x > frozen_.width - kBottomRightAreaX && y > frozen_.height - kBottomRightAreaY) magnifier_ = {0, 0};
-}
-
 void RegionOverlay::mouseMove(int x, int y) {
   if (ended_) return;
   current_ = {x, y};
   const PixelPoint placedBefore = magnifier_;
-  placeMagnifier(x, y);
+  magnifier_ = magnifierPlace(magnifier_, current_, monitorAt(scene_.layout, current_));
 
-  sample_ = frozen_.copyArea(x - kSampleRadius, y - kSampleRadius, kSampleSize, kSampleSize);
-  colour_ = frozen_.colourAt(x, y);
+  // The frozen picture's top left is the virtual screen's.
+  const int pictureX = x - virtualScreen().left, pictureY = y - virtualScreen().top;
+  sample_ = frozen_.copyArea(pictureX - kSampleRadius, pictureY - kSampleRadius, kSampleSize, kSampleSize);
+  colour_ = frozen_.colourAt(pictureX, pictureY);
   readout_[kRed] = decimalText(colour_ % 256);
   readout_[kGreen] = decimalText(colour_ % 65536 / 256);
   readout_[kBlue] = decimalText(colour_ % 16777216 / 65536);
@@ -48,6 +51,11 @@ void RegionOverlay::mouseMove(int x, int y) {
   if (selecting_) {
     followPointer();
     changes |= kOutlineChanged | kSizeLabelChanged;
+  }
+  std::optional<PixelRect> hovered = windowAt(scene_, current_);
+  if (hovered != hoveredWindow_) {
+    hoveredWindow_ = hovered;
+    if (!selecting_) changes |= kWindowOutlineChanged;
   }
   notify(changes);
 }
@@ -82,9 +90,23 @@ void RegionOverlay::keyDown(int virtualKey) {
     case kVirtualKeyEscape:
       cancelStep();
       break;
+    case kVirtualKeySpace:
+      if (!selecting_) takeUnderPointer();
+      break;
     default:
       break;
   }
+}
+
+void RegionOverlay::primaryButton(std::uint32_t timeMs) {
+  if (ended_) return;
+  const Click click{current_, timeMs};
+  const bool doubled = selecting_ && lastClick_ && isDoubleClick(*lastClick_, click, scene_.doubleClickMs);
+  lastClick_ = click;
+  if (doubled)
+    takeUnderPointer();
+  else
+    clickStep();
 }
 
 void RegionOverlay::clickStep() {
@@ -98,7 +120,7 @@ void RegionOverlay::clickStep() {
   followPointer();
   sizeLabelPosition_ = {anchor_.x + kSizeLabelOffsetX, anchor_.y + kSizeLabelOffsetY};
   sizeLabelText_ = sizeText(0, 0);
-  notify(kOutlineChanged | kSizeLabelChanged);
+  notify(kOutlineChanged | kSizeLabelChanged | (hoveredWindow_ ? unsigned{kWindowOutlineChanged} : 0u));
 }
 
 void RegionOverlay::cancelStep() {
@@ -106,7 +128,7 @@ void RegionOverlay::cancelStep() {
   if (selecting_) {
     // Only the rectangle goes: the overlay stays for a new one.
     selecting_ = false;
-    notify(kOutlineChanged | kSizeLabelChanged);
+    notify(kOutlineChanged | kSizeLabelChanged | (hoveredWindow_ ? unsigned{kWindowOutlineChanged} : 0u));
     return;
   }
   end(Ending{});
@@ -115,7 +137,18 @@ void RegionOverlay::cancelStep() {
 void RegionOverlay::finish() {
   const int left = std::min(anchor_.x, current_.x), right = std::max(anchor_.x, current_.x);
   const int top = std::min(anchor_.y, current_.y), bottom = std::max(anchor_.y, current_.y);
-  end(Ending{true, frozen_.copyArea(left, top, right - left, bottom - top), sizeLabelText_});
+  deliverArea({left, top, right - left, bottom - top});
+}
+
+void RegionOverlay::takeUnderPointer() {
+  const std::optional<PixelRect> window = windowAt(scene_, current_);
+  deliverArea(window ? *window : intersection(monitorAt(scene_.layout, current_), virtualScreen()));
+}
+
+void RegionOverlay::deliverArea(const PixelRect& area) {
+  common::Bitmap picture =
+      frozen_.copyArea(area.left - virtualScreen().left, area.top - virtualScreen().top, area.width, area.height);
+  end(Ending{true, std::move(picture), sizeText(area.width, area.height)});
 }
 
 void RegionOverlay::end(Ending ending) {

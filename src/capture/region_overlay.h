@@ -1,20 +1,26 @@
-// The region overlay: a frozen picture of the whole screen on which the
-// user marks a rectangle with two clicks (or the arrow keys and Enter),
-// with a magnifier and a colour readout following the pointer. Everything
-// here is in pixels of the screen; the window that shows it lives in win32/.
+// The region overlay: a frozen picture of the whole virtual screen on which
+// the user marks a rectangle with two clicks (or the arrow keys and Enter),
+// or takes the window under the pointer in one step (Space or a double
+// click), with a magnifier and a colour readout following the pointer.
+// Everything here is in pixels of the virtual screen; the window that shows
+// it lives in win32/.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "capture/overlay_layout.h"
+#include "capture/screen_layout.h"
 #include "common/bitmap.h"
 
 namespace vexlo::capture {
 
 inline constexpr int kVirtualKeyEnter = 13;
 inline constexpr int kVirtualKeyEscape = 27;
+inline constexpr int kVirtualKeySpace = 32;
 inline constexpr int kVirtualKeyLeft = 37;
 inline constexpr int kVirtualKeyUp = 38;
 inline constexpr int kVirtualKeyRight = 39;
@@ -26,6 +32,7 @@ enum OverlayChange : unsigned {
   kMagnifierMoved = 2,
   kOutlineChanged = 4,
   kSizeLabelChanged = 8,
+  kWindowOutlineChanged = 16,
 };
 
 class OverlayView {
@@ -54,21 +61,25 @@ class RegionOverlay {
     std::function<void(Ending)> ended;
   };
 
-  // `frozen` is the screen as it was just before the overlay opened;
-  // `pointer` where the screen pointer is.
-  RegionOverlay(common::Bitmap frozen, PixelPoint pointer, Callbacks callbacks);
+  // `frozen` is the virtual screen as it was just before the overlay
+  // opened, `scene` its monitors and windows then; `pointer` where the
+  // screen pointer is.
+  RegionOverlay(common::Bitmap frozen, DesktopScene scene, PixelPoint pointer, Callbacks callbacks);
   RegionOverlay(const RegionOverlay&) = delete;
   RegionOverlay& operator=(const RegionOverlay&) = delete;
 
   void setView(OverlayView* view) { view_ = view; }
 
   void mouseMove(int x, int y);
-  void primaryButton() { clickStep(); }
+  // A second click at the same point within the double-click time takes
+  // the window under it instead of finishing an empty rectangle.
+  void primaryButton(std::uint32_t timeMs);
   void secondaryButton() { cancelStep(); }
   void keyDown(int virtualKey);
 
   // Released once the overlay has ended.
   const common::Bitmap& frozen() const { return frozen_; }
+  const PixelRect& virtualScreen() const { return scene_.layout.virtualScreen; }
   bool ended() const { return ended_; }
   PixelPoint pointer() const { return current_; }
   PixelPoint magnifierPosition() const { return magnifier_; }
@@ -83,17 +94,22 @@ class RegionOverlay {
   const std::array<PixelLine, 4>& outline() const { return outline_; }
   PixelPoint sizeLabelPosition() const { return sizeLabelPosition_; }
   const std::u16string& sizeLabelText() const { return sizeLabelText_; }
+  // The window that Space would take, outlined while no rectangle is chosen.
+  std::optional<PixelRect> windowOutline() const { return selecting_ ? std::nullopt : hoveredWindow_; }
 
  private:
   void clickStep();
   void cancelStep();
   void finish();
+  // The window under the pointer, or over the desktop its monitor.
+  void takeUnderPointer();
+  void deliverArea(const PixelRect& area);
   void end(Ending ending);
-  void placeMagnifier(int x, int y);
   void followPointer();
   void notify(unsigned changes);
 
   common::Bitmap frozen_;
+  DesktopScene scene_;
   Callbacks callbacks_;
   OverlayView* view_ = nullptr;
   bool ended_ = false;
@@ -107,6 +123,8 @@ class RegionOverlay {
   std::array<PixelLine, 4> outline_{};
   PixelPoint sizeLabelPosition_;
   std::u16string sizeLabelText_;
+  std::optional<PixelRect> hoveredWindow_;
+  std::optional<Click> lastClick_;
 };
 
 }  // namespace vexlo::capture

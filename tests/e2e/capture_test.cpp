@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 // clang-format off
 #include <objidl.h>  // before GDI+, which needs its property ids
@@ -184,7 +185,7 @@ class Capture : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(vexlo_.start());
-    const RECT& r = kPaintedRect;
+    const RECT& r = paintedRect_;
     wchar_t arguments[80];
     std::swprintf(arguments, 80, L"%ld %ld %ld %ld %02X%02X%02X", r.left, r.top, r.right - r.left, r.bottom - r.top,
                   GetRValue(kPainted), GetGValue(kPainted), GetBValue(kPainted));
@@ -192,8 +193,7 @@ class Capture : public ::testing::Test {
     ASSERT_TRUE(painter_.started());
     painted_ = waitForTopLevelWindow(painter_.id(), L"VexloE2EColourWindow", 20s);
     ASSERT_NE(painted_, nullptr) << "colour_window.exe showed no window";
-    ASSERT_TRUE(waitUntil(
-        [] { return formatter::screenPixel(kPaintedRect.right - 5, kPaintedRect.bottom - 5) == kPainted; }, 5s))
+    ASSERT_TRUE(waitUntil([&] { return formatter::screenPixel(r.right - 5, r.bottom - 5) == kPainted; }, 5s))
         << "the painted window is not on the screen";
   }
 
@@ -296,6 +296,7 @@ class Capture : public ::testing::Test {
     return readFileBytes(written);
   }
 
+  RECT paintedRect_ = kPaintedRect;
   VexloInstance vexlo_;
   TempFolder folder_;
   Process painter_;
@@ -423,6 +424,88 @@ TEST_F(Capture, EscapeTwiceDropsTheRectangleThenClosesTheOverlayWithoutACapture)
   EXPECT_TRUE(waitUntil([&] { return isVisible(vexlo_.window()); }, 3s)) << "Vexlo did not come back";
   EXPECT_EQ(textOf(frame()), kCaptureCaption);
   EXPECT_FALSE(IsWindowEnabled(save)) << "保存 still offers a picture";
+}
+
+// Run apart on two monitors (scripts/on-two-monitors.sh): the primary
+// 1280 x 800 and 1024 x 768 right of it. The painted window sits on the
+// second one, clear of the magnifier at that monitor's top left.
+class TwoMonitors : public Capture {
+ protected:
+  TwoMonitors() { paintedRect_ = {1480, 100, 2080, 500}; }
+  void SetUp() override {
+    ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "not on the two-monitor display";
+    Capture::SetUp();
+  }
+  static RECT virtualScreen() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  }
+};
+
+TEST_F(TwoMonitors, F7CopiesBothMonitorsAndVexloStaysOnThePrimary) {
+  const RECT all = virtualScreen();
+  pressWithPaintedWindowInFront(VK_F7);
+  ASSERT_TRUE(waitUntil([&] { return textOf(frame()) == sizeText(widthOf(all), heightOf(all)); }, 5s))
+      << "the capture panel is captioned " << toUtf8(textOf(frame())) << " 5 s after F7";
+  ASSERT_TRUE(waitUntil([&] { return isVisible(vexlo_.window()); }, 3s)) << "Vexlo did not come back";
+  const RECT vexlo = windowRect(vexlo_.window());
+  EXPECT_EQ(vexlo.top, 0);
+  EXPECT_GE(vexlo.left, 0);
+  EXPECT_LE(vexlo.right, GetSystemMetrics(SM_CXSCREEN)) << "Vexlo's window left the primary monitor";
+
+  const std::optional<std::string> bytes = saveAs(L"screens", L".bmp");
+  ASSERT_TRUE(bytes);
+  const std::optional<Picture> picture = readBmp(*bytes);
+  ASSERT_TRUE(picture);
+  ASSERT_EQ(picture->width, widthOf(all));
+  ASSERT_EQ(picture->height, heightOf(all));
+  const RECT& r = paintedRect_;
+  for (auto [x, y, painted] : {std::tuple{r.left, r.top, true}, std::tuple{r.right - 1, r.bottom - 1, true},
+                               std::tuple{r.left - 1, r.top, false}, std::tuple{r.right, r.bottom - 1, false}}) {
+    const COLORREF seen = picture->at(x - all.left, y - all.top);
+    EXPECT_EQ(seen == kPainted, painted) << "(" << x << "," << y << "): " << describe(seen);
+  }
+}
+
+TEST_F(TwoMonitors, SpaceOverAWindowTakesItsRectangle) {
+  HWND overlay = openOverlay();
+  ASSERT_NE(overlay, nullptr) << "no overlay within 5 s of F8";
+  const RECT cover = windowRect(overlay), all = virtualScreen();
+  EXPECT_TRUE(EqualRect(&cover, &all)) << "the overlay does not cover both monitors";
+  const std::vector<HWND> magnifiers = descendants(overlay, kMagnifierClass);
+  ASSERT_EQ(magnifiers.size(), 1u);
+  const POINT inside{paintedRect_.left + 300, paintedRect_.top + 200};
+  ASSERT_TRUE(pointOverlayAt(magnifiers.front(), inside)) << "the readout does not follow the pointer";
+  const std::vector<HWND> outline = descendants(overlay, L"VexloWindowOutline");
+  ASSERT_EQ(outline.size(), 4u);
+  RECT outlined{};
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        outlined = {};
+        for (HWND line : outline) {
+          const RECT lineRect = windowRect(line);
+          if (isVisible(line)) UnionRect(&outlined, &outlined, &lineRect);
+        }
+        return EqualRect(&outlined, &paintedRect_) != FALSE;
+      },
+      3s))
+      << "the outline is at " << outlined.left << "," << outlined.top << " - " << outlined.right << ","
+      << outlined.bottom;
+  EXPECT_NE(saveScreenshot(L"vexlo-capture-two-monitors.bmp"), L"");
+
+  pressKey(VK_SPACE);
+  EXPECT_TRUE(waitUntil([&] { return !isVisible(overlay); }, 3s)) << "Space left the overlay open";
+  ASSERT_TRUE(waitUntil([&] { return textOf(frame()) == sizeText(widthOf(paintedRect_), heightOf(paintedRect_)); }, 3s))
+      << "the capture panel is captioned " << toUtf8(textOf(frame()));
+  const std::optional<std::string> bytes = saveAs(L"window", L".bmp");
+  ASSERT_TRUE(bytes);
+  const std::optional<Picture> picture = readBmp(*bytes);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->width, widthOf(paintedRect_));
+  EXPECT_EQ(picture->height, heightOf(paintedRect_));
+  const auto unlike =
+      std::count_if(picture->pixels.begin(), picture->pixels.end(), [](COLORREF c) { return c != kPainted; });
+  EXPECT_EQ(unlike, 0) << "pixels of the picture are not the window's colour";
 }
 
 }  // namespace

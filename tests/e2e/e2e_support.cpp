@@ -437,12 +437,14 @@ std::wstring saveScreenshot(std::wstring_view fileName) {
   if (folder.empty()) return {};
   const std::wstring path = folder + L"\\" + std::wstring(fileName);
 
-  const SIZE size = screenSize();
+  // Every monitor: the virtual screen.
+  const SIZE size{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
   HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, size.cx, size.cy, screen, GetSystemMetrics(SM_XVIRTUALSCREEN),
+         GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY);
   SelectObject(memory, previous);
 
   BITMAPINFOHEADER header{};

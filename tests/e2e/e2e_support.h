@@ -148,8 +148,8 @@ void pressKey(WORD virtualKey, Milliseconds holdFor = 30ms);
 // same desktop has the focus).
 void bringToFront(HWND window);
 
-// Writes the whole screen as a 24-bit BMP into the results folder; returns
-// the full path, or "" on failure.
+// Writes the whole virtual screen (every monitor) as a 24-bit BMP into the
+// results folder; returns the full path, or "" on failure.
 std::wstring saveScreenshot(std::wstring_view fileName);
 
 // HKCU\Control Panel\Desktop LogPixels: the DPI that processes started

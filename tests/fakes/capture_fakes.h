@@ -20,11 +20,24 @@ struct FakeScreenCopier : capture::ScreenCopier {
   // A grey 1280 x 800 screen unless a test sets another; painted at the
   // first copy, so that the many harnesses that never capture stay cheap.
   common::Bitmap screen;
-  common::Bitmap copyScreen() override {
+  std::vector<capture::PixelRect> areas;  // asked for, in order
+  common::Bitmap copyScreen(const capture::PixelRect& area) override {
     log.events.push_back("copy screen");
+    areas.push_back(area);
     if (screen.pixels.empty()) screen = common::Bitmap::filled(1280, 800, 0x808080);
     return screen;
   }
+};
+
+// Tells nothing of the monitors unless a test sets them: the overlay then
+// takes the frozen screen for the one monitor.
+struct FakeDesktop : capture::DesktopInfo {
+  capture::ScreenLayout shownLayout;
+  std::vector<capture::PixelRect> shownWindows;
+  int doubleClick = 500;
+  capture::ScreenLayout layout() override { return shownLayout; }
+  std::vector<capture::PixelRect> windows() override { return shownWindows; }
+  int doubleClickMs() override { return doubleClick; }
 };
 
 struct FakeJpegEncoder : capture::JpegEncoder {
@@ -94,7 +107,8 @@ struct CaptureHarness {
   FakeJpegEncoder jpegEncoder;
   FakeCaptureDialogs dialogs;
   FakeOverlayWindow overlayWindow{log};
-  capture::CaptureServices services{screen, clock, files, screenCopier, jpegEncoder, dialogs, overlayWindow};
+  FakeDesktop desktop;
+  capture::CaptureServices services{screen, clock, files, screenCopier, jpegEncoder, dialogs, overlayWindow, desktop};
   common::StatusLine status{tray, codec};
   controls::Frame frame{"W(2)", {120, 900, 4935, 3615}, std::u16string(capture::kCaptureCaption)};
   capture::CapturePanel panel{

@@ -40,12 +40,13 @@ struct ShellHarness {
   FakeJpegEncoder jpegEncoder;
   FakeCaptureDialogs captureDialogs;
   FakeOverlayWindow overlayWindow{log};
+  FakeDesktop desktop;
   MemoryFileSystem fileSystem;
   FakeInputBox inputBox;
   FakePictureDecoder pictures;
   shell::Services services{{tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec,
                             application, files, environment, mediaPlayer, launcher, startupRegistry, popupMenu},
-                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow},
+                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow, desktop},
                            {fileSystem, inputBox, pictures}};
 
   const std::u16string settingsFile = u"C:\\Tools\\Vexlo\\Vexlo.ini";

@@ -32,6 +32,9 @@ struct CaptureOverlayTest : ::testing::Test {
     return *p.overlay();
   }
   void moveTo(int x, int y) { p.overlay()->mouseMove(x, y); }
+  // Clicks a second apart: never a double click.
+  std::uint32_t clickTime_ = 0;
+  std::uint32_t nextClickTime() { return clickTime_ += 1000; }
 };
 
 TEST_F(CaptureOverlayTest, RegionCaptureCopiesTheScreenBeforeTheOverlayOpens) {
@@ -115,7 +118,7 @@ TEST_F(CaptureOverlayTest, SampleIsTheSquareAroundThePointerBlackBeyondTheScreen
 TEST_F(CaptureOverlayTest, OutlineAndSizeLabelFollowThePointerWhileSelecting) {
   capture::RegionOverlay& overlay = open();
   moveTo(100, 120);
-  overlay.primaryButton();
+  overlay.primaryButton(nextClickTime());
   EXPECT_TRUE(overlay.selecting());
   EXPECT_EQ(overlay.sizeLabelText(), u"图片尺寸: 0 * 0");
   EXPECT_EQ(overlay.sizeLabelPosition(), (PixelPoint{105, 104}));
@@ -135,9 +138,9 @@ TEST_F(CaptureOverlayTest, EitherDirectionGivesTheSameCapture) {
   for (const Case& c : {Case{{10, 20}, {60, 50}}, Case{{60, 50}, {10, 20}}, Case{{10, 50}, {60, 20}}}) {
     capture::RegionOverlay& overlay = open();
     moveTo(c.first.x, c.first.y);
-    overlay.primaryButton();
+    overlay.primaryButton(nextClickTime());
     moveTo(c.second.x, c.second.y);
-    overlay.primaryButton();
+    overlay.primaryButton(nextClickTime());
     EXPECT_FALSE(p.overlayOpen());
     EXPECT_EQ(h.frame.caption(), u"图片尺寸: 50 * 30");
     const common::Bitmap& picture = p.picture.bitmap();
@@ -159,15 +162,15 @@ TEST_F(CaptureOverlayTest, FinishingDeliversClosesAndShowsThePanel) {
   EXPECT_EQ(h.log.events, (std::vector<std::string>{"close overlay", "expand window", "show panel"}));
   EXPECT_TRUE(p.saveButton.enabled());
   EXPECT_EQ(overlay.frozen().pixels.size(), 0u);  // the frozen screen is released
-  overlay.primaryButton();                        // a late click does nothing
+  overlay.primaryButton(nextClickTime());         // a late click does nothing
   EXPECT_EQ(h.log.events.size(), 3u);
 }
 
 TEST_F(CaptureOverlayTest, FinishingOnTheAnchorGivesAnEmptyPicture) {
   capture::RegionOverlay& overlay = open();
   moveTo(400, 300);
-  overlay.primaryButton();
-  overlay.primaryButton();
+  overlay.primaryButton(nextClickTime());
+  overlay.primaryButton(nextClickTime());  // slower than a double click
   EXPECT_EQ(h.frame.caption(), u"图片尺寸: 0 * 0");
   EXPECT_EQ(p.picture.bitmap().width, 0);
   EXPECT_EQ(p.picture.rect().height, 0);
@@ -188,7 +191,7 @@ TEST_F(CaptureOverlayTest, CancelFirstDropsTheRectangleThenAbandonsTheCapture) {
     p.capture(true);  // a capture to lose
     capture::RegionOverlay& overlay = open();
     moveTo(100, 100);
-    overlay.primaryButton();
+    overlay.primaryButton(nextClickTime());
     moveTo(150, 150);
     h.log.events.clear();
     c.cancel(overlay);
@@ -196,7 +199,7 @@ TEST_F(CaptureOverlayTest, CancelFirstDropsTheRectangleThenAbandonsTheCapture) {
     EXPECT_TRUE(p.overlayOpen());
     EXPECT_TRUE(h.log.events.empty());
     // A new rectangle can start at once.
-    overlay.primaryButton();
+    overlay.primaryButton(nextClickTime());
     EXPECT_EQ(overlay.anchor(), (PixelPoint{150, 150}));
     c.cancel(overlay);
     c.cancel(overlay);
@@ -227,7 +230,7 @@ TEST_F(CaptureOverlayTest, ArrowKeysMoveThePointerOnePixel) {
 TEST_F(CaptureOverlayTest, ChangesReportedAreOnlyWhatMoved) {
   capture::RegionOverlay& overlay = open();
   moveTo(600, 400);
-  overlay.primaryButton();
+  overlay.primaryButton(nextClickTime());
   moveTo(610, 410);
   moveTo(0, 0);
   overlay.secondaryButton();

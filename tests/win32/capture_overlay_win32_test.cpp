@@ -53,7 +53,7 @@ struct CaptureOverlayWin32Test : ::testing::Test {
       for (int x = 0; x < width; ++x) frozen.setColourAt(x, y, 0x00FFFF);
     SetCursorPos(600, 400);
     overlay =
-        std::make_unique<RegionOverlay>(std::move(frozen), window.pointerPosition(),
+        std::make_unique<RegionOverlay>(std::move(frozen), DesktopScene{}, window.pointerPosition(),
                                         RegionOverlay::Callbacks{[this](PixelPoint to) { window.movePointer(to); },
                                                                  [this](RegionOverlay::Ending e) {
                                                                    ending = std::move(e);

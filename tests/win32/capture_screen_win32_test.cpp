@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "capture/win32/desktop_info_win32.h"
 #include "capture/win32/screen_copier_win32.h"
 
 namespace vexlo::capture::win32 {
@@ -42,7 +43,7 @@ TEST(CaptureScreenWin32Test, CopyShowsAPaintedWindowAtItsPlace) {
   UpdateWindow(painted);
   pumpMessages();
 
-  const common::Bitmap screen = ScreenCopierWin32().copyScreen();
+  const common::Bitmap screen = ScreenCopierWin32().copyScreen(DesktopInfoWin32().layout().virtualScreen);
   DestroyWindow(painted);
 
   EXPECT_EQ(screen.width, GetSystemMetrics(SM_CXSCREEN));

@@ -6,6 +6,7 @@
 
 #include "capture/win32/capture_dialogs_win32.h"
 #include "capture/win32/captured_picture_view_win32.h"
+#include "capture/win32/desktop_info_win32.h"
 #include "capture/win32/jpeg_encoder_win32.h"
 #include "capture/win32/overlay_window_win32.h"
 #include "capture/win32/screen_copier_win32.h"
@@ -82,13 +83,14 @@ struct Program {
   capture::win32::JpegEncoderWin32 jpegEncoder;
   capture::win32::CaptureDialogsWin32 captureDialogs;
   capture::win32::OverlayWindowWin32 overlayWindow;
+  capture::win32::DesktopInfoWin32 desktop;
   platform::win32::FileSystemWin32 fileSystem;
   platform::win32::InputBoxWin32 inputBox;
   filemanager::win32::PictureDecoderWin32 pictures;
   formatter::SplitMixRandom random{GetTickCount64()};
   shell::Services services{{tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec,
                             application, files, environment, mediaPlayer, launcher, startupRegistry, popupMenu},
-                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow},
+                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow, desktop},
                            {fileSystem, inputBox, pictures}};
   shell::MainWindow window{services, random};
   std::unique_ptr<controls::win32::Binder> binder;

@@ -15,7 +15,12 @@ namespace {
 using platform::win32::wide;
 
 constexpr wchar_t kOutlineLineClass[] = L"VexloOutlineLine";
+constexpr wchar_t kWindowOutlineClass[] = L"VexloWindowOutline";
 constexpr COLORREF kRed = RGB(255, 0, 0);
+// The window Space would take: a colour apart from the rectangle's red,
+// and thicker, so that it shows on a window's own frame.
+constexpr COLORREF kWindowOutlineColour = RGB(0, 120, 215);
+constexpr int kWindowOutlineWidth = 2;
 constexpr COLORREF kSizeLabelBack = RGB(255, 255, 225);
 
 COLORREF toColorRef(controls::Colour colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
@@ -28,7 +33,7 @@ RECT lineRect(const PixelLine& line) {
           std::max(line.from.y, line.to.y) + 1};
 }
 
-// Thin red windows that the mouse passes through to the overlay.
+// Thin coloured windows that the mouse passes through to the overlay.
 LRESULT CALLBACK outlineLineProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCHITTEST) return HTTRANSPARENT;
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -58,6 +63,9 @@ void registerClasses(WNDPROC overlayProc, WNDPROC magnifierProc) {
   line.hbrBackground = CreateSolidBrush(kRed);  // lives as long as the class
   line.lpszClassName = kOutlineLineClass;
   RegisterClassW(&line);
+  line.hbrBackground = CreateSolidBrush(kWindowOutlineColour);
+  line.lpszClassName = kWindowOutlineClass;
+  RegisterClassW(&line);
   registered = true;
 }
 
@@ -85,15 +93,17 @@ void OverlayWindowWin32::open(RegionOverlay& overlay) {
   if (!window_) makeWindows();
   if (!window_) return;
   overlay_ = &overlay;
-  const common::Bitmap& frozen = overlay.frozen();
+  const PixelRect& cover = overlay.virtualScreen();
+  origin_ = {cover.left, cover.top};
   // Made once and kept hidden between uses: F8 then costs the screen copy
   // and its painting, not the making of some twenty windows.
   showReadout();
   showOutline();
   showSizeLabel();
+  showWindowOutline();
   placeMagnifier();
   overlay.setView(this);
-  SetWindowPos(window_, HWND_TOPMOST, 0, 0, frozen.width, frozen.height, SWP_SHOWWINDOW);
+  SetWindowPos(window_, HWND_TOPMOST, cover.left, cover.top, cover.width, cover.height, SWP_SHOWWINDOW);
   takeFocus();
   UpdateWindow(window_);
   // The move a system sends when a window appears under the pointer, which
@@ -119,6 +129,9 @@ void OverlayWindowWin32::makeWindows() {
   window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kOverlayWindowClass, L"", WS_POPUP | WS_CLIPCHILDREN, 0,
                             0, 1, 1, nullptr, nullptr, instance, this);
   if (!window_) return;
+  for (HWND& line : windowLines_)
+    line = CreateWindowExW(0, kWindowOutlineClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 1, 1, window_, nullptr,
+                           instance, nullptr);
   for (HWND& line : lines_)
     line = CreateWindowExW(0, kOutlineLineClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 1, 1, window_, nullptr,
                            instance, nullptr);
@@ -166,10 +179,13 @@ void OverlayWindowWin32::overlayChanged(unsigned changes) {
   if (changes & kMagnifierChanged) showReadout();
   if (changes & kOutlineChanged) showOutline();
   if (changes & kSizeLabelChanged) showSizeLabel();
+  if (changes & kWindowOutlineChanged) showWindowOutline();
 }
 
+PixelPoint OverlayWindowWin32::toClient(PixelPoint p) const { return {p.x - origin_.x, p.y - origin_.y}; }
+
 void OverlayWindowWin32::placeMagnifier() {
-  const PixelPoint at = overlay_->magnifierPosition();
+  const PixelPoint at = toClient(overlay_->magnifierPosition());
   SetWindowPos(magnifier_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -195,7 +211,8 @@ void OverlayWindowWin32::showOutline() {
       ShowWindow(lines_[i], SW_HIDE);
       continue;
     }
-    const RECT r = lineRect(overlay_->outline()[i]);
+    const PixelLine& line = overlay_->outline()[i];
+    const RECT r = lineRect({toClient(line.from), toClient(line.to)});
     SetWindowPos(lines_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
@@ -214,12 +231,32 @@ void OverlayWindowWin32::showSizeLabel() {
   GetTextExtentPoint32W(dc, wide(text), static_cast<int>(text.size()), &extent);
   SelectObject(dc, oldFont);
   ReleaseDC(sizeLabel_, dc);
-  const PixelPoint at = overlay_->sizeLabelPosition();
+  const PixelPoint at = toClient(overlay_->sizeLabelPosition());
   // A static control may paint its new text at once, still at its old size,
   // where a longer text wraps; keeping those bits would leave that painting
   // in the label (under Wine the " * " of the size went missing).
   SetWindowPos(sizeLabel_, nullptr, at.x, at.y, extent.cx + 4, extent.cy,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+}
+
+void OverlayWindowWin32::showWindowOutline() {
+  const std::optional<PixelRect> outlined = overlay_->windowOutline();
+  if (!outlined) {
+    for (HWND line : windowLines_) ShowWindow(line, SW_HIDE);
+    return;
+  }
+  // Inside the window's edges, which may be the screen's.
+  const PixelPoint at = toClient({outlined->left, outlined->top});
+  const int width = outlined->width, height = outlined->height, thick = kWindowOutlineWidth;
+  const std::array<RECT, 4> edges = {{{at.x, at.y, at.x + width, at.y + thick},
+                                      {at.x, at.y + height - thick, at.x + width, at.y + height},
+                                      {at.x, at.y, at.x + thick, at.y + height},
+                                      {at.x + width - thick, at.y, at.x + width, at.y + height}}};
+  for (std::size_t i = 0; i < edges.size(); ++i) {
+    const RECT& r = edges[i];
+    SetWindowPos(windowLines_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
 }
 
 template <typename Action>
@@ -232,10 +269,10 @@ LRESULT OverlayWindowWin32::overlayMessage(UINT message, WPARAM wParam, LPARAM l
   // touched after the overlay has had the input.
   switch (message) {
     case WM_MOUSEMOVE:
-      deliver([&] { overlay_->mouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
+      deliver([&] { overlay_->mouseMove(GET_X_LPARAM(lParam) + origin_.x, GET_Y_LPARAM(lParam) + origin_.y); });
       return 0;
     case WM_LBUTTONDOWN:
-      deliver([&] { overlay_->primaryButton(); });
+      deliver([&] { overlay_->primaryButton(static_cast<std::uint32_t>(GetMessageTime())); });
       return 0;
     case WM_RBUTTONDOWN:
       deliver([&] { overlay_->secondaryButton(); });

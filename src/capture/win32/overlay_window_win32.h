@@ -1,8 +1,9 @@
-// The region overlay's window: a top-most popup over the whole screen that
-// shows the frozen picture with a cross-hair pointer. The magnifier frame
+// The region overlay's window: a top-most popup over the whole virtual
+// screen that shows the frozen picture with a cross-hair pointer. The magnifier frame
 // is a real child window whose readout captions and values are STATIC
 // controls, so automation and screen readers can read them; the outline's
-// four lines and the size label are child windows too. A mouse move
+// four lines, the outline of the window under the pointer and the size
+// label are child windows too. A mouse move
 // therefore repaints only the strips they uncover, the enlarged view and
 // the values that changed, never the whole frozen screen.
 #pragma once
@@ -38,6 +39,7 @@ class OverlayWindowWin32 final : public OverlayWindow, private OverlayView {
   HWND valueWindow(ReadoutField field) const { return values_[field]; }
   HWND sizeLabel() const { return sizeLabel_; }
   HWND outlineLine(int index) const { return lines_[index]; }
+  HWND windowOutlineLine(int index) const { return windowLines_[index]; }
 
  private:
   void overlayChanged(unsigned changes) override;
@@ -47,6 +49,10 @@ class OverlayWindowWin32 final : public OverlayWindow, private OverlayView {
   void showReadout();
   void showOutline();
   void showSizeLabel();
+  void showWindowOutline();
+  // The overlay's points are the virtual screen's; the window's client
+  // area starts at the virtual screen's top left.
+  PixelPoint toClient(PixelPoint p) const;
   LRESULT overlayMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT magnifierMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Passes input to the overlay while one is open.
@@ -61,6 +67,8 @@ class OverlayWindowWin32 final : public OverlayWindow, private OverlayView {
   HWND swatch_ = nullptr;
   HWND sizeLabel_ = nullptr;
   std::array<HWND, 4> lines_{};
+  std::array<HWND, 4> windowLines_{};
+  PixelPoint origin_;
   std::array<HWND, kReadoutFieldCount> captions_{};
   std::array<HWND, kReadoutFieldCount> values_{};
   std::array<std::u16string, kReadoutFieldCount> shownValues_;

@@ -6,9 +6,9 @@
 
 namespace vexlo::capture::win32 {
 
-common::Bitmap ScreenCopierWin32::copyScreen() {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+common::Bitmap ScreenCopierWin32::copyScreen(const PixelRect& area) {
+  const int width = std::max(area.width, 0);
+  const int height = std::max(area.height, 0);
   common::Bitmap screen = common::Bitmap::filled(width, height, 0);
   if (screen.pixels.empty()) return screen;
 
@@ -26,7 +26,7 @@ common::Bitmap ScreenCopierWin32::copyScreen() {
   HBITMAP section = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (memoryDc && section && bits) {
     HGDIOBJ old = SelectObject(memoryDc, section);
-    if (BitBlt(memoryDc, 0, 0, width, height, screenDc, 0, 0, SRCCOPY)) {
+    if (BitBlt(memoryDc, 0, 0, width, height, screenDc, area.left, area.top, SRCCOPY)) {
       GdiFlush();
       const auto* source = static_cast<const common::DevicePixel*>(bits);
       // The fourth byte is not part of the colour: keep it zero.
