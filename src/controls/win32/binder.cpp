@@ -1,14 +1,11 @@
 // The binder's records: which window shows which control, made when due and
-// taken away with the control, and the model's state pushed into them.
+// taken away with the control, and the model's state pushed into them. What
+// each kind of control does of its own is in binder_<kind>.cpp.
 #include "controls/win32/binder.h"
-
-#include <commctrl.h>
 
 #include <algorithm>
 
 #include "controls/win32/artwork.h"
-#include "controls/win32/media_host_view.h"
-#include "controls/win32/scroll_bar_view.h"
 #include "platform/twips.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
@@ -16,31 +13,10 @@
 namespace vexlo::controls::win32 {
 
 using platform::win32::wide;
-using platform::win32::wideString;
 
 namespace {
 
 constexpr int kFirstId = 100;
-constexpr int kDropDownExtraPixels = 200;
-
-bool showsPicture(const Control& c) {
-  return c.kind() == Kind::PictureButton || c.kind() == Kind::GraphicalOption || c.kind() == Kind::PictureBox;
-}
-
-std::u16string trimmed(const std::u16string& text) {
-  auto first = text.find_first_not_of(u' ');
-  if (first == std::u16string::npos) return {};
-  auto last = text.find_last_not_of(u' ');
-  return text.substr(first, last - first + 1);
-}
-
-// Picture controls have no caption of their own; their tooltip names them
-// for screen readers and automation.
-std::u16string windowText(const Control& c) {
-  if (c.kind() == Kind::TextBox) return static_cast<const TextBox&>(c).text();
-  if (showsPicture(c)) return trimmed(c.tooltip());
-  return c.caption();
-}
 
 }  // namespace
 
@@ -234,74 +210,66 @@ HWND Binder::windowFor(Control& control) {
 }
 
 HWND Binder::createChild(Control& c, HWND parent, int id) {
-  const wchar_t* cls = L"BUTTON";
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-  DWORD exStyle = 0;
-  switch (c.kind()) {
-    case Kind::Label:
-      cls = L"STATIC";
-      style |= SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
-      if (static_cast<Label&>(c).pathEllipsis()) style |= SS_PATHELLIPSIS;
-      break;
-    case Kind::Button:
-      style |= WS_TABSTOP | (c.backColour() ? BS_OWNERDRAW : BS_PUSHBUTTON);
-      break;
-    case Kind::PictureButton:
-    case Kind::GraphicalOption:
-      style |= BS_OWNERDRAW;
-      break;
-    case Kind::OptionButton:
-      style |= WS_TABSTOP | BS_RADIOBUTTON;
-      break;
-    case Kind::CheckBox:
-      style |= WS_TABSTOP | BS_CHECKBOX;
-      break;
-    case Kind::Frame:
-      style |= BS_GROUPBOX | WS_CLIPCHILDREN;
-      break;
-    case Kind::PictureBox:
-      cls = L"STATIC";
-      style |= SS_OWNERDRAW | SS_NOTIFY | WS_CLIPCHILDREN;
-      break;
-    case Kind::TextBox:
-      cls = L"EDIT";
-      exStyle = WS_EX_CLIENTEDGE;
-      style |= WS_TABSTOP | ES_AUTOVSCROLL | ES_NOHIDESEL;
-      if (static_cast<TextBox&>(c).multiLine()) style |= ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL;
-      break;
-    case Kind::ListBox:
-      cls = L"LISTBOX";
-      exStyle = WS_EX_CLIENTEDGE;
-      style |= WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
-      if (static_cast<ListBox&>(c).outline()) style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
-      break;
-    case Kind::DropDownList:
-      cls = L"COMBOBOX";
-      style |= WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL;
-      break;
-    case Kind::ScrollBar:
-      cls = L"SCROLLBAR";
-      // A bar wider than tall scrolls sideways.
-      style |= c.rect().width > c.rect().height ? SBS_HORZ : SBS_VERT;
-      break;
-    case Kind::MediaHost:
-      cls = mediaHostClass();
-      style |= WS_CLIPCHILDREN;
-      break;
-    case Kind::Shape:
-    case Kind::Window:
-      return nullptr;
-  }
+  const Family& family = familyOf(c);
+  if (!family.windowClass) return nullptr;
+  const WindowClass cls = family.windowClass(c);
   // Born with its place, visibility and enabled state: one call instead of
   // several for each of the window's many controls keeps start-up quick.
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style;
   if (c.visible()) style |= WS_VISIBLE;
   if (!c.enabled()) style |= WS_DISABLED;
   const RECT r = pixelRect(c);
   std::u16string text = windowText(c);
-  HWND h = CreateWindowExW(exStyle, cls, wide(text), style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  HWND h =
+      CreateWindowExW(cls.exStyle, cls.name, wide(text), style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
   return h;
+}
+
+std::u16string Binder::windowText(const Control& c) {
+  const Family& family = familyOf(c);
+  return family.windowText ? family.windowText(c) : c.caption();
+}
+
+std::u16string Binder::nameFromTooltip(const Control& c) {
+  const std::u16string& text = c.tooltip();
+  auto first = text.find_first_not_of(u' ');
+  if (first == std::u16string::npos) return {};
+  auto last = text.find_last_not_of(u' ');
+  return text.substr(first, last - first + 1);
+}
+
+const Binder::Family& Binder::familyOf(const Control& c) {
+  // The window itself: the binder drives it directly.
+  static const Family kWindow;
+  switch (c.kind()) {
+    case Kind::Label:
+    case Kind::Button:
+    case Kind::PictureButton:
+    case Kind::GraphicalOption:
+    case Kind::OptionButton:
+    case Kind::CheckBox:
+      return kButtons;
+    case Kind::TextBox:
+      return kTextBoxes;
+    case Kind::ListBox:
+    case Kind::DropDownList:
+      return kLists;
+    case Kind::Frame:
+      return kFrames;
+    case Kind::ScrollBar:
+      return kScrollBars;
+    case Kind::PictureBox:
+      return kPictureBoxes;
+    case Kind::Shape:
+      return kShapes;
+    case Kind::MediaHost:
+      return kMediaHosts;
+    case Kind::Window:
+      break;
+  }
+  return kWindow;
 }
 
 bool Binder::inPanel(const Control& c) const { return c.container() && c.container() != &window_; }
@@ -327,46 +295,18 @@ Binder::Bound* Binder::boundByHwnd(HWND hwnd) {
 }
 
 void Binder::applyState(Bound& b) {
+  const auto apply = familyOf(*b.control).applyState;
+  if (!apply) return;
   const bool wasPushing = pushing_;
   pushing_ = true;
-  Control& c = *b.control;
-  switch (c.kind()) {
-    case Kind::CheckBox:
-      SendMessageW(b.hwnd, BM_SETCHECK, static_cast<CheckBox&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
-      break;
-    case Kind::OptionButton:
-      SendMessageW(b.hwnd, BM_SETCHECK, static_cast<OptionButton&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
-      break;
-    case Kind::ListBox:
-      applyItemHeight(b);
-      applyItems(b);
-      break;
-    case Kind::DropDownList:
-      applyItems(b);
-      break;
-    case Kind::TextBox:
-      SendMessageW(b.hwnd, EM_SETREADONLY, static_cast<TextBox&>(c).locked(), 0);
-      break;
-    case Kind::PictureBox:
-      b.icons.follow(static_cast<PictureBox&>(c));
-      break;
-    case Kind::ScrollBar:
-      showScrollRange(b.hwnd, static_cast<ScrollBar&>(c));
-      break;
-    case Kind::Shape:
-      if (c.visible()) repaint(handleOf(*c.container()), &b.area);
-      break;
-    default:
-      break;
-  }
+  apply(*this, b);
   pushing_ = wasPushing;
 }
 
 RECT Binder::pixelRect(const Control& c) const {
   const TwipsRect& r = c.rect();
   RECT p{toPixels(r.left), toPixels(r.top), toPixels(r.left) + toPixels(r.width), toPixels(r.top) + toPixels(r.height)};
-  // A drop-down list's window includes the list that drops down.
-  if (c.kind() == Kind::DropDownList) p.bottom += kDropDownExtraPixels;
+  if (const auto place = familyOf(c).place) place(c, p);
   return p;
 }
 
@@ -387,77 +327,6 @@ void Binder::applyWindowGeometry() {
   SetWindowPos(hwnd_, after, toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height), flags);
 }
 
-void Binder::applyItems(const Bound& b) {
-  auto& list = static_cast<ListControl&>(*b.control);
-  const bool combo = list.kind() == Kind::DropDownList;
-  // A long list (a folder of thousands of files) fills with its drawing
-  // off and its storage made once. Redrawing is switched only for a shown
-  // window: switching it back on would show a hidden one.
-  const bool shown = (GetWindowLongW(b.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (shown) SendMessageW(b.hwnd, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(b.hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
-  std::size_t characters = 0;
-  for (const std::u16string& item : list.items()) characters += item.size() + 1;
-  SendMessageW(b.hwnd, combo ? CB_INITSTORAGE : LB_INITSTORAGE, list.items().size(),
-               static_cast<LPARAM>(characters * sizeof(wchar_t)));
-  for (const std::u16string& item : list.items())
-    SendMessageW(b.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
-  SendMessageW(b.hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
-  if (shown) {
-    SendMessageW(b.hwnd, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(b.hwnd, nullptr, TRUE);
-  }
-}
-
-void Binder::applyDroppedWidth(const Bound& b) {
-  // The list that drops down is wide enough for its longest entry (a drive
-  // with its volume label), however narrow the closed box. Measured as it
-  // drops, so that filling a list costs nothing more.
-  HDC dc = GetDC(b.hwnd);
-  HGDIOBJ old = SelectObject(dc, fontOf(*b.control));
-  int widest = 0;
-  for (const std::u16string& item : static_cast<ListControl&>(*b.control).items()) {
-    SIZE size = {};
-    GetTextExtentPoint32W(dc, wide(item), static_cast<int>(item.size()), &size);
-    widest = std::max(widest, static_cast<int>(size.cx));
-  }
-  SelectObject(dc, old);
-  ReleaseDC(b.hwnd, dc);
-  SendMessageW(b.hwnd, CB_SETDROPPEDWIDTH, widest + GetSystemMetrics(SM_CXVSCROLL) + toPixels(120), 0);
-}
-
-void Binder::applyItemHeight(const Bound& b) {
-  if (!static_cast<ListBox&>(*b.control).outline()) return;
-  SendMessageW(b.hwnd, LB_SETITEMHEIGHT, 0, outlineItemHeight(b.hwnd, fontOf(*b.control), dpi_));
-}
-
-void Binder::addTool(Bound& b) {
-  if (!tooltip_)
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  if (!tooltip_) return;
-  std::wstring text = wideString(b.control->tooltip());
-  TTTOOLINFOW info = {};
-  info.cbSize = sizeof info;
-  info.hwnd = GetParent(b.hwnd);
-  info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
-  // Relayed by the binder's own procedure rather than the tooltip's subclass.
-  info.uFlags = TTF_IDISHWND;
-  info.lpszText = text.data();
-  b.hasTool = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
-}
-
-void Binder::removeTool(Bound& b) {
-  if (!b.hasTool) return;
-  TTTOOLINFOW info = {};
-  info.cbSize = sizeof info;
-  info.hwnd = GetParent(b.hwnd);
-  info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
-  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-  b.hasTool = false;
-}
-
 void Binder::repaint(HWND hwnd, const RECT* area) {
   if (hwnd) RedrawWindow(hwnd, area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -476,8 +345,10 @@ void Binder::controlChanged(Control& c, Property property) {
     return;
   }
   Bound* b = &bound_[found->second];
+  const auto showOwn = familyOf(c).show;
   if (!b->hwnd) {
-    shapeChanged(*b, property);
+    // A shape: its container draws it.
+    if (showOwn) showOwn(*this, *b, property);
     return;
   }
   pushing_ = true;
@@ -498,37 +369,21 @@ void Binder::controlChanged(Control& c, Property property) {
       EnableWindow(b->hwnd, c.enabled());
       break;
     case Property::Value:
-      if (c.kind() == Kind::CheckBox || c.kind() == Kind::OptionButton) {
-        bool on =
-            c.kind() == Kind::CheckBox ? static_cast<CheckBox&>(c).value() : static_cast<OptionButton&>(c).value();
-        SendMessageW(b->hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-      }
-      if (c.kind() == Kind::ScrollBar) showScrollValue(b->hwnd, static_cast<ScrollBar&>(c));
+      if (showOwn) showOwn(*this, *b, property);
       InvalidateRect(b->hwnd, nullptr, TRUE);
       break;
     case Property::Range:
-      if (c.kind() == Kind::ScrollBar) showScrollRange(b->hwnd, static_cast<ScrollBar&>(c));
-      break;
     case Property::Items:
-      applyItems(*b);
-      break;
-    case Property::Selection: {
-      auto& list = static_cast<ListControl&>(c);
-      SendMessageW(b->hwnd, list.kind() == Kind::DropDownList ? CB_SETCURSEL : LB_SETCURSEL,
-                   static_cast<WPARAM>(list.selectedIndex()), 0);
-      break;
-    }
+    case Property::Selection:
     case Property::Text:
-      SetWindowTextW(b->hwnd, wide(static_cast<TextBox&>(c).text()));
-      break;
     case Property::Locked:
-      SendMessageW(b->hwnd, EM_SETREADONLY, static_cast<TextBox&>(c).locked(), 0);
+      if (showOwn) showOwn(*this, *b, property);
       break;
     case Property::Geometry:
       applyGeometry(*b);
       break;
     case Property::Drawing:
-      if (c.kind() == Kind::PictureBox) b->icons.follow(static_cast<PictureBox&>(c));
+      if (showOwn) showOwn(*this, *b, property);
       repaint(b->hwnd, nullptr);
       break;
     case Property::BackColour:
@@ -543,23 +398,6 @@ void Binder::controlChanged(Control& c, Property property) {
   pushing_ = false;
 }
 
-void Binder::shapeChanged(Bound& b, Property property) {
-  HWND container = handleOf(*b.control->container());
-  switch (property) {
-    case Property::Geometry:
-      repaint(container, &b.area);
-      b.area = pixelRect(*b.control);
-      repaint(container, &b.area);
-      break;
-    case Property::Visible:
-    case Property::BackColour:
-      repaint(container, &b.area);
-      break;
-    default:
-      break;
-  }
-}
-
 void Binder::dpiChanged() {
   dpi_ = platform::win32::dpiOf(hwnd_);
   recreateFonts();
@@ -570,7 +408,7 @@ void Binder::dpiChanged() {
       continue;
     }
     SendMessageW(b.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(*b.control)), TRUE);
-    if (b.control->kind() == Kind::ListBox) applyItemHeight(b);
+    if (const auto fontChanged = familyOf(*b.control).fontChanged) fontChanged(*this, b);
     applyGeometry(b);
   }
   applyWindowGeometry();

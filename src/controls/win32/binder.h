@@ -73,6 +73,52 @@ class Binder : public ControlView {
     bool hasTool = false;        // registered with the tooltip window
   };
 
+  // What a control's window is made as, beyond what every one has (a child
+  // in its place, visible and enabled as the model says).
+  struct WindowClass {
+    const wchar_t* name = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+  };
+  // The Win32 side of one kind of control, or of a few alike: how its
+  // window is made, how the model's state reaches it, and how what the
+  // window reports reaches the model. Null where the kind has nothing of its
+  // own; the core does what every kind shares, and never lets a window's
+  // report of what the binder itself pushed reach the model.
+  struct Family {
+    WindowClass (*windowClass)(const Control&) = nullptr;
+    // What the window carries as its text, for screen readers and
+    // automation; null for the caption.
+    std::u16string (*windowText)(const Control&) = nullptr;
+    // A field to type in or choose from: white, whatever lies around it.
+    bool onWhite = false;
+    // The window's rectangle, from the model's in pixels.
+    void (*place)(const Control&, RECT&) = nullptr;
+    // The kind's own state, pushed into a new window.
+    void (*applyState)(Binder&, Bound&) = nullptr;
+    // One of the kind's own properties changed (every one, for a shape).
+    void (*show)(Binder&, Bound&, Property) = nullptr;
+    void (*fontChanged)(Binder&, Bound&) = nullptr;
+    // WM_COMMAND's notification code, and a scroll bar's request.
+    void (*command)(Binder&, Bound&, int code) = nullptr;
+    void (*scrolled)(Binder&, Bound&, int request) = nullptr;
+    void (*draw)(Binder&, Bound&, const DRAWITEMSTRUCT&) = nullptr;
+    // The kind's own handling of its window's messages, after the user's
+    // input has reached the model; true when handled, with the result.
+    bool (*message)(Binder&, Bound&, UINT, WPARAM, LPARAM, LRESULT&) = nullptr;
+  };
+  static const Family& familyOf(const Control& control);
+  // One file for each: binder_buttons.cpp (buttons, check boxes, option
+  // buttons and labels), binder_text_boxes.cpp, binder_lists.cpp (list
+  // boxes and drop-down lists), binder_containers.cpp (frames and scroll
+  // bars), binder_pictures.cpp (picture boxes, shapes and media hosts).
+  struct Buttons;
+  struct TextBoxes;
+  struct Lists;
+  struct Containers;
+  struct Pictures;
+  static const Family kButtons, kTextBoxes, kLists, kFrames, kScrollBars, kPictureBoxes, kShapes, kMediaHosts;
+
   // Creates the windows of a container's contents, and those of the shown
   // containers inside it.
   void populate(Control& container);
@@ -93,12 +139,13 @@ class Binder : public ControlView {
   // Drops the records of a control and of everything inside it.
   void forget(Control& control);
   HWND createChild(Control& control, HWND parent, int id);
+  static std::u16string windowText(const Control& control);
+  // Picture controls have no caption of their own; their tooltip names them.
+  static std::u16string nameFromTooltip(const Control& control);
   void applyState(Bound& bound);
-  void shapeChanged(Bound& bound, Property property);
   RECT pixelRect(const Control& control) const;
   void applyGeometry(const Bound& bound);
   void applyWindowGeometry();
-  void applyItems(const Bound& bound);
   // A control's tooltip is registered the first time the pointer reaches
   // it, and the tooltip window made then: most controls are never pointed
   // at, and start-up makes none of it.
@@ -109,13 +156,12 @@ class Binder : public ControlView {
   void recreateFonts();
   HFONT fontOf(const Control& c) const;
 
-  void drawItem(Bound& bound, const DRAWITEMSTRUCT& item);
-  void applyItemHeight(const Bound& bound);
-  void applyDroppedWidth(const Bound& bound);
-  void onCommand(Bound& bound, int code);
-  void scrolled(Bound& bound, int request);
+  // A named picture over the control's background (binder_pictures.cpp).
+  void drawPictureOf(const Control& control, const DRAWITEMSTRUCT& item, bool pressed);
+  // A container's shapes, drawn over it (binder_pictures.cpp).
   bool holdsShape(const Control& container) const;
   void paintShapes(HDC dc, const Control& container);
+  LRESULT paintWithShapes(HWND hwnd, const Control& container, WPARAM wParam, LPARAM lParam);
   // The program's own pointer for the control, made on first use; null
   // for the system's.
   HCURSOR pointerOf(const Control& control);
@@ -132,6 +178,9 @@ class Binder : public ControlView {
   // name must stay the standard one.)
   static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT controlMessage(HWND, UINT, WPARAM, LPARAM);
+  // What the window's own class does with a message: the procedure the
+  // window had before the binder's took its place.
+  static LRESULT classProcedure(HWND, UINT, WPARAM, LPARAM);
   // Mouse messages over a control with a tooltip reach the tooltip.
   void relayToTooltip(Bound& bound, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,5 +1,6 @@
 // The binder's messages: what the user does in a window reaches the model,
-// and what the model holds is drawn.
+// and what the model holds is drawn. The procedure every control window
+// shares; each kind's own handling is in binder_<kind>.cpp.
 // First: it brings the <windows.h> that <commctrl.h> needs.
 // clang-format off
 #include "controls/win32/binder.h"
@@ -9,22 +10,15 @@
 #include <windowsx.h>
 
 #include "controls/win32/artwork.h"
-#include "controls/win32/scroll_bar_view.h"
-#include "controls/win32/shape_view.h"
 #include "platform/twips.h"
 #include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/wide.h"
 
 namespace vexlo::controls::win32 {
 
-using platform::win32::wide;
+using platform::win32::wideString;
 
 namespace {
-
-bool isOwnerDrawnButton(const Control& c) {
-  return c.kind() == Kind::PictureButton || c.kind() == Kind::GraphicalOption ||
-         (c.kind() == Kind::Button && c.backColour().has_value());
-}
 
 // What a child window tells its parent about itself.
 bool isChildNotification(UINT message) {
@@ -43,73 +37,17 @@ bool isChildNotification(UINT message) {
   }
 }
 
-// What the window's own class does with a message: the procedure the
-// window had before the binder's took its place.
-LRESULT classProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT Binder::classProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)), hwnd, message, wParam,
                          lParam);
 }
-
-}  // namespace
 
 void Binder::mouseMoved(Control& control, WPARAM wParam, LPARAM lParam) {
   const double perPixel = platform::twipsPerPixel(dpi_);
   control.userMouseMove(platform::pixelsToTwips(GET_X_LPARAM(lParam), perPixel),
                         platform::pixelsToTwips(GET_Y_LPARAM(lParam), perPixel), static_cast<int>(wParam));
-}
-
-void Binder::onCommand(Bound& b, int code) {
-  if (pushing_) return;
-  Control& c = *b.control;
-  switch (c.kind()) {
-    case Kind::TextBox:
-      if (code == EN_CHANGE) {
-        int length = GetWindowTextLengthW(b.hwnd);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        GetWindowTextW(b.hwnd, text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-        static_cast<TextBox&>(c).userEdited(platform::win32::fromWide(text));
-      }
-      break;
-    case Kind::ListBox: {
-      auto& list = static_cast<ListControl&>(c);
-      const int index = static_cast<int>(SendMessageW(b.hwnd, LB_GETCURSEL, 0, 0));
-      if (code == LBN_SELCHANGE && keySelecting_) list.userKeySelect(index);
-      if (code == LBN_SELCHANGE && !keySelecting_) list.userSelect(index);
-      if (code == LBN_DBLCLK) c.userDoubleClick();
-      break;
-    }
-    case Kind::DropDownList:
-      if (code == CBN_DROPDOWN) applyDroppedWidth(b);
-      if (code == CBN_SELCHANGE)
-        static_cast<ListControl&>(c).userSelect(static_cast<int>(SendMessageW(b.hwnd, CB_GETCURSEL, 0, 0)));
-      break;
-    case Kind::Frame:
-      break;
-    default:
-      if (code == BN_CLICKED) c.userClick();
-      break;
-  }
-}
-
-void Binder::scrolled(Bound& b, int request) {
-  if (pushing_) return;
-  auto& bar = static_cast<ScrollBar&>(*b.control);
-  if (std::optional<int> value = requestedScrollValue(b.hwnd, bar, request)) bar.userScroll(*value);
-}
-
-bool Binder::holdsShape(const Control& container) const {
-  for (const Control* c : container.children())
-    if (c->kind() == Kind::Shape) return true;
-  return false;
-}
-
-void Binder::paintShapes(HDC dc, const Control& container) {
-  for (const Control* c : container.children()) {
-    if (c->kind() != Kind::Shape || !c->visible()) continue;
-    auto found = index_.find(c);
-    if (found != index_.end()) drawShapeOutline(dc, bound_[found->second].area, *c);
-  }
 }
 
 HCURSOR Binder::pointerOf(const Control& control) {
@@ -119,70 +57,32 @@ HCURSOR Binder::pointerOf(const Control& control) {
   return it->second;
 }
 
-void Binder::drawItem(Bound& b, const DRAWITEMSTRUCT& item) {
-  Control& c = *b.control;
-  HDC dc = item.hDC;
-  RECT r = item.rcItem;
-  if (item.CtlType == ODT_LISTBOX) {
-    drawOutlineItem(item, static_cast<ListControl&>(c), fontOf(c), folderIcons_, dpi_);
-    return;
-  }
-  const bool pressed =
-      (item.itemState & ODS_SELECTED) || (c.kind() == Kind::GraphicalOption && static_cast<OptionButton&>(c).value());
-  if (!c.picture().empty()) {
-    FillRect(dc, &r, backgroundOf(c));
-    drawPicture(dc, r, c.picture(), pressed, item.hwndItem == hot_);
-    return;
-  }
-  if (c.kind() == Kind::PictureBox) {
-    auto& box = static_cast<PictureBox&>(c);
-    if (isBlank(box))
-      FillRect(dc, &r, panelBrush_);
-    else
-      paintPictureBox(dc, r, box, b.icons, platform::twipsPerPixel(dpi_));
-    return;
-  }
-  // A push button in its own colour.
-  HBRUSH fill = CreateSolidBrush(toColorRef(c.backColour().value_or(0xF0F0F0)));
-  FillRect(dc, &r, fill);
-  DeleteObject(fill);
-  DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, c.enabled() ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT));
-  HGDIOBJ old = SelectObject(dc, fontOf(c));
-  if (pressed) OffsetRect(&r, 1, 1);
-  DrawTextW(dc, wide(c.caption()), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  if (item.itemState & ODS_FOCUS) {
-    RECT focus = item.rcItem;
-    InflateRect(&focus, -3, -3);
-    DrawFocusRect(dc, &focus);
-  }
-}
-
 bool Binder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_COMMAND: {
       // Routed by the sender's window, not by its 16-bit id.
       Bound* b = boundByHwnd(reinterpret_cast<HWND>(lParam));
       if (!b) return false;
-      onCommand(*b, HIWORD(wParam));
+      const auto command = familyOf(*b->control).command;
+      if (command && !pushing_) command(*this, *b, HIWORD(wParam));
       result = 0;
       return true;
     }
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       Bound* b = item.CtlType == ODT_MENU ? nullptr : boundByHwnd(item.hwndItem);
-      if (!b) return false;
-      drawItem(*b, item);
+      const auto draw = b ? familyOf(*b->control).draw : nullptr;
+      if (!draw) return false;
+      draw(*this, *b, item);
       result = TRUE;
       return true;
     }
     case WM_VSCROLL:
     case WM_HSCROLL: {  // the requests of both have the same numbers
       Bound* b = boundByHwnd(reinterpret_cast<HWND>(lParam));
-      if (!b || b->control->kind() != Kind::ScrollBar) return false;
-      scrolled(*b, LOWORD(wParam));
+      const auto scrolled = b ? familyOf(*b->control).scrolled : nullptr;
+      if (!scrolled) return false;
+      if (!pushing_) scrolled(*this, *b, LOWORD(wParam));
       result = 0;
       return true;
     }
@@ -194,7 +94,7 @@ bool Binder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
       if (!b) return false;
       HDC dc = reinterpret_cast<HDC>(wParam);
       Control& c = *b->control;
-      if (c.kind() == Kind::TextBox || c.kind() == Kind::ListBox || c.kind() == Kind::DropDownList) {
+      if (familyOf(c).onWhite) {
         SetBkColor(dc, RGB(255, 255, 255));
         result = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
         return true;
@@ -241,6 +141,33 @@ bool Binder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
   }
 }
 
+void Binder::addTool(Bound& b) {
+  if (!tooltip_)
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  if (!tooltip_) return;
+  std::wstring text = wideString(b.control->tooltip());
+  TTTOOLINFOW info = {};
+  info.cbSize = sizeof info;
+  info.hwnd = GetParent(b.hwnd);
+  info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
+  // Relayed by the binder's own procedure rather than the tooltip's subclass.
+  info.uFlags = TTF_IDISHWND;
+  info.lpszText = text.data();
+  b.hasTool = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+}
+
+void Binder::removeTool(Bound& b) {
+  if (!b.hasTool) return;
+  TTTOOLINFOW info = {};
+  info.cbSize = sizeof info;
+  info.hwnd = GetParent(b.hwnd);
+  info.uId = reinterpret_cast<UINT_PTR>(b.hwnd);
+  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  b.hasTool = false;
+}
+
 void Binder::relayToTooltip(Bound& b, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || b.control->tooltip().empty()) return;
   if (!b.hasTool) addTool(b);
@@ -265,42 +192,22 @@ LRESULT Binder::controlMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   if (!b) return classProcedure(hwnd, message, wParam, lParam);
   self->relayToTooltip(*b, message, wParam, lParam);
   Control& c = *b->control;
-  // A model handler may take this very control away, window and all: after
-  // each, nothing of it is touched unless it is still bound.
+  // The user's input reaches the model first. A model handler may take
+  // this very control away, window and all: after each, nothing of it is
+  // touched unless it is still bound.
   const auto stillBound = [self, hwnd] { return self->boundByHwnd(hwnd) != nullptr; };
   switch (message) {
     case WM_KEYDOWN:
-    case WM_CHAR: {
-      if (message == WM_KEYDOWN) c.userKeyDown(static_cast<int>(wParam));
+      c.userKeyDown(static_cast<int>(wParam));
       if (!stillBound()) return 0;
-      if (c.kind() != Kind::ListBox) break;
-      // The arrows, paging and typed letters move a list's selection.
-      self->keySelecting_ = true;
-      const LRESULT r = classProcedure(hwnd, message, wParam, lParam);
-      self->keySelecting_ = false;
-      return r;
-    }
-    case WM_MOUSEMOVE: {
-      if (isOwnerDrawnButton(c) && self->hot_ != hwnd) {
-        if (self->hot_) InvalidateRect(self->hot_, nullptr, FALSE);
-        self->hot_ = hwnd;
-        InvalidateRect(hwnd, nullptr, FALSE);
-        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, hwnd, 0};
-        TrackMouseEvent(&track);
-      }
+      break;
+    case WM_MOUSEMOVE:
       self->mouseMoved(c, wParam, lParam);
       if (!stillBound()) return 0;
       break;
-    }
     case WM_RBUTTONDOWN:
       c.userRightPress();
       if (!stillBound()) return 0;
-      break;
-    case WM_MOUSELEAVE:
-      if (self->hot_ == hwnd) {
-        self->hot_ = nullptr;
-        InvalidateRect(hwnd, nullptr, FALSE);
-      }
       break;
     case WM_SETCURSOR:
       // Only for itself: a child that wants the system's pointer asks its
@@ -312,65 +219,15 @@ LRESULT Binder::controlMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         }
       }
       break;
-    case WM_SETTEXT:
-      if (c.kind() == Kind::TextBox && !self->pushing_) {
-        LRESULT r = classProcedure(hwnd, message, wParam, lParam);
-        static_cast<TextBox&>(c).userEdited(
-            std::u16string(reinterpret_cast<const char16_t*>(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"")));
-        return r;
-      }
-      break;
-    case WM_LBUTTONDBLCLK:
-      if (c.kind() == Kind::TextBox) {
-        LRESULT r = classProcedure(hwnd, message, wParam, lParam);
-        c.userDoubleClick();
-        return r;
-      }
-      // An owner-drawn button turns a quick second click into a double click; it is a click.
-      if (isOwnerDrawnButton(c)) return classProcedure(hwnd, WM_LBUTTONDOWN, wParam, lParam);
-      // In an outline list one click acts (enters a directory, and the list
-      // changes under the pointer): the second click of a double click must
-      // not act again on whatever now lies there.
-      if (c.kind() == Kind::ListBox && static_cast<ListBox&>(c).outline()) return 0;
-      break;
     case WM_PAINT:
-      if (self->holdsShape(c)) {
-        // The control paints itself, then its shapes go over it, clipped to
-        // what needed painting and kept off its child windows.
-        HRGN update = CreateRectRgn(0, 0, 0, 0);
-        GetUpdateRgn(hwnd, update, FALSE);
-        LRESULT r = classProcedure(hwnd, message, wParam, lParam);
-        if (stillBound()) {
-          HDC dc = GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
-          SelectClipRgn(dc, update);
-          self->paintShapes(dc, c);
-          ReleaseDC(hwnd, dc);
-        }
-        DeleteObject(update);
-        return r;
-      }
+      if (self->holdsShape(c)) return self->paintWithShapes(hwnd, c, wParam, lParam);
       break;
     default:
       break;
   }
-  if (isChildNotification(message)) {
-    LRESULT result = 0;
-    if (self->handle(message, wParam, lParam, result)) return result;
-  }
-  if (c.kind() == Kind::Frame) {
-    switch (message) {
-      case WM_NCHITTEST:
-        return HTCLIENT;  // a group box is see-through to the mouse; a panel is not
-      case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(hwnd, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, self->panelBrush_);
-        return 1;
-      }
-      default:
-        break;
-    }
-  }
+  LRESULT result = 0;
+  if (const auto own = familyOf(c).message; own && own(*self, *b, message, wParam, lParam, result)) return result;
+  if (isChildNotification(message) && self->handle(message, wParam, lParam, result)) return result;
   return classProcedure(hwnd, message, wParam, lParam);
 }
 
