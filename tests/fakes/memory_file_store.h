@@ -21,7 +21,7 @@ class MemoryFileStore final : public platform::FileStore {
   std::map<std::u16string, std::string> files;
   bool failWrites = false;
   std::u16string failureMessage = u"Access is denied.";
-  int writeCount = 0;  // successful and failed writes alike
+  int writeCount = 0;              // successful and failed writes alike
   std::exception_ptr readFailure;  // thrown by every read while set
   std::set<std::u16string> readOnlyFolders;
   std::set<std::u16string> folders;  // made by createFolder

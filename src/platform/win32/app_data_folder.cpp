@@ -1,8 +1,10 @@
 #include "platform/win32/app_data_folder.h"
 
+// The shell's header needs the system's first.
+// clang-format off
 #include <windows.h>
-
 #include <shlobj.h>
+// clang-format on
 
 namespace vexlo::platform::win32 {
 

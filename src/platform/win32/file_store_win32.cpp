@@ -109,7 +109,8 @@ WriteResult FileStoreWin32::createFolder(const std::u16string& folder) {
   if (CreateDirectoryW(wide(folder), nullptr)) return WriteResult{true, folder, {}};
   DWORD error = GetLastError();
   DWORD attributes = GetFileAttributesW(wide(folder));
-  if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+  if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return WriteResult{true, folder, {}};
   }
   return WriteResult{false, folder, systemMessage(error)};
