@@ -1,6 +1,10 @@
 # The portable zip and the per-user installer, both from the program
 # stripped of its symbols: scripts/package.sh copies them into dist/, and
 # the end-to-end tests install, upgrade and remove the installer under Wine.
+# The upgrade test's package is one step newer than this one.
+math(EXPR next_patch "${PROJECT_VERSION_PATCH} + 1")
+set(VEXLO_UPGRADE_TEST_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${next_patch}")
+
 find_program(VEXLO_WIXL wixl)
 find_program(VEXLO_ZIP zip)
 if(NOT VEXLO_WIXL OR NOT VEXLO_ZIP OR NOT CMAKE_STRIP)
@@ -45,8 +49,6 @@ vexlo_add_msi("${VEXLO_MSI}" ${PROJECT_VERSION})
 add_custom_target(vexlo_packages ALL DEPENDS "${VEXLO_PORTABLE_ZIP}" "${VEXLO_MSI}")
 
 # A package one step newer than this one, for the upgrade test only.
-math(EXPR next_patch "${PROJECT_VERSION_PATCH} + 1")
-set(VEXLO_UPGRADE_TEST_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${next_patch}")
 set(VEXLO_UPGRADE_TEST_MSI "${VEXLO_PACKAGES}/upgrade-test/Vexlo-${VEXLO_UPGRADE_TEST_VERSION}.msi")
 vexlo_add_msi("${VEXLO_UPGRADE_TEST_MSI}" ${VEXLO_UPGRADE_TEST_VERSION})
 add_custom_target(vexlo_upgrade_test_msi DEPENDS "${VEXLO_UPGRADE_TEST_MSI}")
