@@ -26,6 +26,7 @@ elseif(MSVC)
   target_link_options(Vexlo PRIVATE /MANIFEST:NO)
 endif()
 set_target_properties(Vexlo PROPERTIES OUTPUT_NAME Vexlo)
+include(cmake/packages.cmake)
 
 # Small helper programs: the end-to-end tests start them beside Vexlo, and
 # run.sh and measure-startup.sh use them to wait for a window, time starts
@@ -92,6 +93,14 @@ if(VEXLO_E2E_SOURCES)
   target_link_libraries(vexlo_e2e_tests PRIVATE gtest_main ${VEXLO_WIN32_LIBS} ${VEXLO_WIN32_TEST_LIBS})
   target_compile_definitions(vexlo_e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX)
   add_dependencies(vexlo_e2e_tests Vexlo ${VEXLO_HELPER_TARGETS})
+  target_include_directories(vexlo_e2e_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+  # The installer's test reads the version resource, the shortcut and the
+  # installed product back; without wixl it finds no package and says so.
+  target_link_libraries(vexlo_e2e_tests PRIVATE version uuid msi)
+  target_compile_definitions(vexlo_e2e_tests PRIVATE VEXLO_UPGRADE_TEST_VERSION="${VEXLO_UPGRADE_TEST_VERSION}")
+  if(TARGET vexlo_packages)
+    add_dependencies(vexlo_e2e_tests vexlo_packages vexlo_upgrade_test_msi)
+  endif()
   # The tests named TwoMonitors.* need two monitors: they run apart, on the
   # display and prefix scripts/test.sh starts for them.
   add_test(NAME e2e COMMAND vexlo_e2e_tests --gtest_filter=-TwoMonitors.*

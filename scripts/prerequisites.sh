@@ -3,14 +3,16 @@
 # something is missing, so a warm machine pays nothing and a bare one works.
 # The sanitizer build and the fuzz targets need clang, its runtimes
 # (libclang-rt-dev: libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
-# and llvm's symbolizer for readable reports.
+# and llvm's symbolizer for readable reports. The packages (and the
+# installer's end-to-end test) need wixl, msitools and zip.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
           g++-mingw-w64-x86-64-posix mingw-w64-tools
           wine64 wine xvfb xserver-xephyr imagemagick locales fonts-wqy-zenhei xdotool xclip
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-          clang libclang-rt-dev llvm)
+          clang libclang-rt-dev llvm
+          wixl msitools zip)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/version.h"
 #include "platform/services.h"
 
 namespace vexlo::common {
 
-inline constexpr std::u16string_view kTrayTooltip = u" Vexlo v11.0 - Quenby_Sarn (Pebbo) ";
+inline constexpr std::u16string_view kTrayTooltip = u" Vexlo v" VEXLO_VERSION_TEXT " - Quenby_Sarn (Pebbo) ";
 inline constexpr std::size_t kHeadingBytes = 63;
 inline constexpr std::size_t kTextBytes = 255;
 inline constexpr int kBalloonTicks = 4;

@@ -25,6 +25,12 @@ class FileStore {
   // True when a file (not a directory) exists at the path.
   virtual bool exists(const std::u16string& path) = 0;
   virtual WriteResult writeAtomically(const std::u16string& path, std::string_view bytes) = 0;
+  // True when a new file can be made in the folder, found by making one
+  // and deleting it again: neither the folder's name nor its attributes
+  // tell (a read-only share, a folder only an administrator may change).
+  virtual bool canCreateFilesIn(const std::u16string& folder) = 0;
+  // Makes the folder unless it exists; its parent must exist.
+  virtual WriteResult createFolder(const std::u16string& folder) = 0;
 };
 
 }  // namespace vexlo::platform

@@ -111,6 +111,9 @@ class Environment {
   virtual std::u16string executableDirectory() const = 0;
   // The executable's base name, without ".exe".
   virtual std::u16string executableName() const = 0;
+  // The user's roaming application-data folder (%APPDATA%); empty when the
+  // system cannot tell.
+  virtual std::u16string appDataDirectory() const = 0;
 };
 
 // The system's ANSI code page (the interface lives with the text helpers,

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "common/program_title.h"
+#include "common/version.h"
 #include "platform/twips.h"
 #include "shell/clock_text.h"
 
@@ -36,7 +38,7 @@ constexpr int kExpandClickOffsetX = 1440;
 constexpr int kExpandClickY = 1695;
 
 constexpr std::u16string_view kWelcomeHeading = u"欢迎您使用:";
-constexpr std::u16string_view kWelcomeText = u"\r      Vexlo v11.0\r\r设计者: Quenby_Sarn (Pebbo)";
+constexpr std::u16string_view kWelcomeText = u"\r      Vexlo v" VEXLO_VERSION_TEXT "\r\r设计者: Quenby_Sarn (Pebbo)";
 
 std::array<std::unique_ptr<controls::Frame>, kPanelCount> makePanelFrames() {
   std::array<std::unique_ptr<controls::Frame>, kPanelCount> frames;
@@ -53,8 +55,8 @@ std::array<std::unique_ptr<controls::Frame>, kPanelCount> makePanelFrames() {
 MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
     : guard(services.messageBox),
       status(services.tray, services.codec),
-      window("Form1", {0, 0, kExpandedWidth, kExpandedHeight}, u"Vexlo v11.0"),
-      titleLabel("Label14", {120, 120, 1260, 180}, u"Vexlo v11.0"),
+      window("Form1", {0, 0, kExpandedWidth, kExpandedHeight}, std::u16string(common::kProgramTitle)),
+      titleLabel("Label14", {120, 120, 1260, 180}, std::u16string(common::kProgramTitle)),
       exitControl("Tc", {4665, 75, 390, 240}),
       panelFrames(makePanelFrames()),
       collapsedSquare("Pi", {0, 0, 660, 660}),

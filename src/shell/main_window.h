@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "capture/capture_panel.h"
@@ -19,6 +20,7 @@
 #include "platform/services.h"
 #include "shell/services.h"
 #include "shell/settings_file.h"
+#include "shell/settings_location.h"
 #include "utilities/system_tools.h"
 
 namespace vexlo::shell {
@@ -101,6 +103,7 @@ class MainWindow {
   void browseFiles(int filter);
   void tickDuties();
   void restoreSettings();
+  const SettingsLocation& settingsLocation();
   void restore(const StoredSettings& stored);
   // Writes the settings file; false (after telling the user) when it could not.
   bool saveSettings();
@@ -116,6 +119,8 @@ class MainWindow {
   // The restore failed part-way: the file holds more than the controls do.
   bool settingsUnread_ = false;
   bool saved_ = false;
+  // Chosen once, at the first read: a save writes where the start decided.
+  std::optional<SettingsLocation> settingsLocation_;
   std::u16string storedPath_;
   std::u16string restoredDirectory_;  // where the file manager began
 };

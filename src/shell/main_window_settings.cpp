@@ -15,9 +15,16 @@ void selectStoredIndex(controls::ListControl& list, const std::optional<int>& in
 
 }  // namespace
 
+const SettingsLocation& MainWindow::settingsLocation() {
+  if (!settingsLocation_) {
+    settingsLocation_ = chooseSettingsLocation(services_.files, services_.environment.executableDirectory(),
+                                               services_.environment.appDataDirectory());
+  }
+  return *settingsLocation_;
+}
+
 void MainWindow::restoreSettings() {
-  const std::u16string path = settingsPath(services_.environment.executableDirectory());
-  std::optional<std::string> bytes = services_.files.read(path);
+  std::optional<std::string> bytes = services_.files.read(settingsLocation().readFrom);
   if (!bytes) {
     formatter.fontList.setSelectedIndex(0);
     formatter.sizeList.setSelectedIndex(0);
@@ -77,21 +84,26 @@ std::u16string MainWindow::pathToSave() const {
 
 bool MainWindow::saveSettings() {
   if (saved_) return true;
-  const std::u16string path = settingsPath(services_.environment.executableDirectory());
-  std::optional<std::string> existing = services_.files.read(path);
-  platform::WriteResult result{false, path, u"文件无法读取"};
+  const SettingsLocation& location = settingsLocation();
+  // The first save into the profile builds on the file beside the
+  // executable, so that what this program does not know of it moves too.
+  const std::u16string base = services_.files.exists(location.writeTo) ? location.writeTo : location.readFrom;
+  std::optional<std::string> existing = services_.files.read(base);
+  platform::WriteResult result{false, base, u"文件无法读取"};
   if (settingsUnread_ && existing) {
     // Restored only in part at start-up, the file holds more than the
     // controls do: writing them over it would lose the rest.
     result.message = u"启动时未能读完这个文件，为免丢失其中的内容，没有改写它";
-  } else if (existing || !services_.files.exists(path)) {
+  } else if (existing || !services_.files.exists(base)) {
     // A file that is there but cannot be read is left alone: writing over
     // it would drop whatever it holds beyond what this program knows.
     const std::string bytes = writeSettings(existing.value_or(std::string()), collectSettings(), services_.codec);
-    result = services_.files.writeAtomically(path, bytes);
+    result = location.folderToCreate.empty() ? platform::WriteResult{}
+                                             : services_.files.createFolder(location.folderToCreate);
+    if (result) result = services_.files.writeAtomically(location.writeTo, bytes);
   }
   if (!result) {
-    std::u16string message = u"无法保存设置文件:\r\n" + path;
+    std::u16string message = u"无法保存设置文件:\r\n" + result.path;
     if (!result.message.empty()) message += u"\r\n" + result.message;
     services_.messageBox.exclamation(message, u"错误");
     return false;

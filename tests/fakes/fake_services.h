@@ -134,6 +134,8 @@ struct FakeEnvironment : platform::Environment {
   std::u16string directory = u"C:\\Tools\\Vexlo";
   std::u16string executableDirectory() const override { return directory; }
   std::u16string executableName() const override { return u"Vexlo"; }
+  std::u16string appData = u"C:\\Users\\用户\\AppData\\Roaming";
+  std::u16string appDataDirectory() const override { return appData; }
 };
 
 struct FakeApplication : platform::Application {

@@ -14,6 +14,7 @@
 #include "controls/win32/binder.h"
 #include "filemanager/win32/picture_decoder_win32.h"
 #include "platform/win32/ansi_codec_win32.h"
+#include "platform/win32/app_data_folder.h"
 #include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/executable_name_win32.h"
@@ -28,6 +29,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/tray_icon_win32.h"
+#include "common/version.h"
 #include "shell/main_window.h"
 
 namespace vexlo::app::win32 {
@@ -42,6 +44,7 @@ constexpr int kStripBottomTwips = 840;
 struct EnvironmentWin32 : platform::Environment {
   std::u16string executableDirectory() const override { return platform::win32::executableDirectory(); }
   std::u16string executableName() const override { return platform::win32::executableBaseName(); }
+  std::u16string appDataDirectory() const override { return platform::win32::appDataFolder(); }
 };
 
 struct Program {
@@ -189,7 +192,7 @@ int run(HINSTANCE instance) {
   // No caption bar and no taskbar button: the window lives at the top edge
   // and reports through its notification-area icon. It is top-most from
   // birth: some window managers honour only the creation style.
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kMainWindowClass, L"Vexlo v11.0",
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kMainWindowClass, L"Vexlo v" VEXLO_VERSION_TEXT,
                               WS_POPUP | WS_CLIPCHILDREN, 0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
 

@@ -96,4 +96,24 @@ WriteResult FileStoreWin32::writeAtomically(const std::u16string& path, std::str
   return WriteResult{true, path, {}};
 }
 
+bool FileStoreWin32::canCreateFilesIn(const std::u16string& folder) {
+  // GetTempFileNameW makes the file under a name nothing else holds.
+  wchar_t probe[MAX_PATH];
+  if (GetTempFileNameW(wide(folder), L"vxl", 0, probe) == 0) return false;
+  // A folder that lets us make a file but not remove it would refuse the
+  // atomic write's replacement just the same.
+  return DeleteFileW(probe) != 0;
+}
+
+WriteResult FileStoreWin32::createFolder(const std::u16string& folder) {
+  if (CreateDirectoryW(wide(folder), nullptr)) return WriteResult{true, folder, {}};
+  DWORD error = GetLastError();
+  DWORD attributes = GetFileAttributesW(wide(folder));
+  if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return WriteResult{true, folder, {}};
+  }
+  return WriteResult{false, folder, systemMessage(error)};
+}
+
 }  // namespace vexlo::platform::win32

@@ -12,6 +12,8 @@ class FileStoreWin32 final : public FileStore {
   std::optional<std::string> read(const std::u16string& path) override;
   bool exists(const std::u16string& path) override;
   WriteResult writeAtomically(const std::u16string& path, std::string_view bytes) override;
+  bool canCreateFilesIn(const std::u16string& folder) override;
+  WriteResult createFolder(const std::u16string& folder) override;
 };
 
 }  // namespace vexlo::platform::win32
