@@ -13,8 +13,7 @@ namespace vexlo::fakes {
 class IconvConverter {
  public:
   IconvConverter(const std::string& to, const std::string& from) : handle_(iconv_open(to.c_str(), from.c_str())) {
-    if (handle_ == reinterpret_cast<iconv_t>(-1))
-      throw std::runtime_error("iconv cannot convert " + from + " to " + to);
+    if (handle_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert " + from + " to " + to);
   }
   ~IconvConverter() { iconv_close(handle_); }
   IconvConverter(const IconvConverter&) = delete;
@@ -56,8 +55,7 @@ std::string utf16le(std::u16string_view text) {
 std::u16string fromUtf16le(std::string_view bytes) {
   std::u16string text;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    text +=
-        static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
   }
   return text;
 }
@@ -67,9 +65,7 @@ std::u16string fromUtf16le(std::string_view bytes) {
 IconvCodec::IconvCodec(const std::string& charset)
     : toCharset_(std::make_unique<IconvConverter>(charset, "UTF-16LE")),
       fromCharset_(std::make_unique<IconvConverter>("UTF-16LE", charset)),
-      codePage_(charset == "GBK"       ? 936
-                : charset == "GB18030" ? 54936
-                                       : 0) {}
+      codePage_(charset == "GBK" ? 936 : charset == "GB18030" ? 54936 : 0) {}
 
 IconvCodec::~IconvCodec() = default;
 
