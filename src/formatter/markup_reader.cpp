@@ -156,8 +156,11 @@ template <class Tags>
 bool readIn(std::u16string_view m, StyledReply& r) {
   const Dialect d = r.dialect;
   r.quote = take(m, tags::kQuoteOpen);
-  for (Alignment a : {Alignment::Right, Alignment::Centre})
-    if (take(m, tags::alignmentTag(d, a).open)) r.alignment = a;
+  if (take(m, tags::alignmentTag(d, Alignment::Right).open)) {
+    r.alignment = Alignment::Right;
+  } else if (take(m, tags::alignmentTag(d, Alignment::Centre).open)) {
+    r.alignment = Alignment::Centre;
+  }
   r.bold = take(m, tags::boldTag(d).open);
   r.italic = take(m, tags::italicTag(d).open);
   r.underline = take(m, tags::underlineTag(d).open);
