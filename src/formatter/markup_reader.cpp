@@ -99,8 +99,10 @@ bool readPieces(std::u16string_view body, StyledReply& reply) {
   std::size_t mostPieces = 0;
   while (!body.empty()) {
     if (!takeHead<Tags>(body, reply, style)) return false;
+    if (segments == 0) reply.frame = {style.face, style.horizontal, style.size};
     std::size_t pieces = 0;
-    do {
+    // A frame holds no piece where the text was line breaks alone.
+    while (body.starts_with(Tags::colourOpen)) {
       StyledRun& run = reply.runs.emplace_back(style);
       if (!take(body, Tags::colourOpen) || !takeColour(body, run.colour) || !take(body, u"]")) return false;
       const std::size_t end = body.find(Tags::colourClose);
@@ -108,14 +110,17 @@ bool readPieces(std::u16string_view body, StyledReply& reply) {
       run.text.assign(body.data(), end);
       body.remove_prefix(end + std::size(Tags::colourClose) - 1);
       ++pieces;
-    } while (body.starts_with(Tags::colourOpen));
+    }
     if (!take(body, Tags::frameClose)) return false;
     ++segments;
     mostPieces = std::max(mostPieces, pieces);
   }
-  if (segments > 1 && mostPieces > 1) return false;
-  reply.mode = segments > 1 ? ColourMode::Random : mostPieces > 1 ? ColourMode::Rainbow : ColourMode::Single;
-  return segments > 0;
+  if (segments > 1 && mostPieces != 1) return false;
+  reply.mode = segments > 1 ? ColourMode::Random : mostPieces == 1 ? ColourMode::Single : ColourMode::Rainbow;
+  // Random mode over line breaks alone writes no piece at all.
+  if (segments == 0) reply.mode = ColourMode::Random;
+  if (reply.mode == ColourMode::Random) reply.frame = {};
+  return true;
 }
 
 // Single colour whose text holds what looks like a closer, or the Qzone
@@ -124,6 +129,7 @@ template <class Tags>
 bool readSingle(std::u16string_view body, StyledReply& reply) {
   StyledRun run;
   if (!takeHead<Tags>(body, reply, run)) return false;
+  reply.frame = {run.face, run.horizontal, run.size};
   if (!Tags::hasMark && take(body, tags::kGlowOpen)) {
     if (!takeColour(body, run.colour) || !take(body, tags::kGlowColourEnd)) return false;
     reply.glow = true;

@@ -140,14 +140,13 @@ template <class Tags>
 constexpr std::size_t kColourPieceLength = lengthOf(Tags::colourOpen) + GradientTable::kSampleLength + 1 +
                                            lengthOf(Tags::colourClose);
 
-// Single colour, gradient and rainbow: one frame of the first run's font
-// and size around a colour piece for every run (the glow's own opener in
-// its place when the reply glows).
+// Single colour, gradient and rainbow: one frame of font and size around a colour piece for every run (the glow's own
+// opener in its place when the reply glows).
 template <class Tags>
 void writeFramed(const StyledReply& r, const StyleWrapper& wrap, std::u16string& out) {
-  static const StyledRun kNoRun;
-  const StyledRun& first = r.runs.empty() ? kNoRun : r.runs.front();
-  const std::u16string head = fontHead<Tags>(r.faceOf(first), first.horizontal) + sizeText(first.size) + u"]";
+  StyledRun frame;
+  frame.face = r.frame.face;
+  const std::u16string head = fontHead<Tags>(r.faceOf(frame), r.frame.horizontal) + sizeText(r.frame.size) + u"]";
   std::size_t textUnits = 0;
   for (const StyledRun& run : r.runs) textUnits += run.text.size();
   Writer w(out, wrap.prefix.size() + head.size() + lengthOf(Tags::frameClose) + wrap.suffix.size() +

@@ -47,6 +47,15 @@ struct StyledReply {
   // in the order the runs first use them; an empty name means none.
   std::vector<std::u16string> faces;
   std::vector<StyledRun> runs;
+  // The face, mark and size that single colour, gradient and rainbow write
+  // once around all their runs (each run repeats them): a text of line
+  // breaks alone has no run but still its font and size in markup.
+  struct Frame {
+    int face = 0;
+    bool horizontal = false;
+    int size = 0;
+    friend bool operator==(const Frame&, const Frame&) = default;
+  } frame;
   // The emoticon queue as the forum markup writes it, kept as it stands so
   // that the markup never changes; empty in the Qzone dialect.
   std::u16string emoticonMarkup;

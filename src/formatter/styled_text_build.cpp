@@ -143,6 +143,8 @@ void buildStyledReply(StyledReply& reply, const MarkupOptions& options, std::u16
   const bool horizontal = options.horizontal && forum;
   // Wraps around rather than overflow for a size index no list has.
   const int size = static_cast<int>(static_cast<unsigned>(options.sizeIndex) + 1u);
+  reply.frame = {};
+  if (options.mode != ColourMode::Random) reply.frame = {0, horizontal, size};
   switch (options.mode) {
     case ColourMode::Single:
       reply.faces.push_back(markupFontName(options.font));
