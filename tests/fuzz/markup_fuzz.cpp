@@ -317,7 +317,7 @@ bool hasBracket(std::u16string_view s) { return s.find_first_of(u"[]") != std::u
 
 // Whether the markup alone tells the runs it was written from.
 bool readable(const StyledReply& built) {
-  if (hasBracket(built.emoticonMarkup) && built.emoticons.empty()) return false;
+  if (!built.emoticonMarkup.empty() && built.emoticons.empty()) return false;
   for (const std::u16string& address : built.emoticons)
     if (hasBracket(address)) return false;
   for (const std::u16string& face : built.faces)
