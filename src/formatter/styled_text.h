@@ -100,7 +100,8 @@ void writeMarkup(const StyledReply& reply, std::u16string& out);
 // "@" (where the markup alone cannot tell).
 bool readMarkup(std::u16string_view markup, Dialect dialect, StyledReply& reply);
 
-// The text alone, without any tag: what a plain-text paste gives.
+// The text alone, without any tag: what a plain-text paste gives. Line
+// breaks are CR LF; the quote's "....." line comes first.
 std::u16string plainText(const StyledReply& reply);
 
 // The clipboard's "HTML Format": the header with correct StartHTML,
@@ -108,7 +109,8 @@ std::u16string plainText(const StyledReply& reply);
 std::string writeClipboardHtml(const StyledReply& reply);
 
 // "Rich Text Format": a font table, a colour table and the styled text;
-// characters outside the code page of `codec` as \u escapes.
+// characters outside the code page of `codec` as \u escapes. The
+// emoticons have no place in it.
 std::string writeRtf(const StyledReply& reply, const text::AnsiCodec& codec);
 
 }  // namespace vexlo::formatter
