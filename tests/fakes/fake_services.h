@@ -128,6 +128,7 @@ struct FakeClipboard : platform::Clipboard {
 struct DoubleByteCodec : platform::AnsiCodec {
   std::string encode(std::u16string_view text) const override;
   std::u16string decode(std::string_view bytes) const override;
+  unsigned codePage() const override { return 936; }
 };
 
 struct FakeEnvironment : platform::Environment {

@@ -64,7 +64,8 @@ std::u16string fromUtf16le(std::string_view bytes) {
 
 IconvCodec::IconvCodec(const std::string& charset)
     : toCharset_(std::make_unique<IconvConverter>(charset, "UTF-16LE")),
-      fromCharset_(std::make_unique<IconvConverter>("UTF-16LE", charset)) {}
+      fromCharset_(std::make_unique<IconvConverter>("UTF-16LE", charset)),
+      codePage_(charset == "GBK" ? 936 : charset == "GB18030" ? 54936 : 0) {}
 
 IconvCodec::~IconvCodec() = default;
 

@@ -24,10 +24,13 @@ class IconvCodec final : public platform::AnsiCodec {
 
   std::string encode(std::u16string_view text) const override;
   std::u16string decode(std::string_view bytes) const override;
+  // 936 for "GBK", 54936 for "GB18030", else 0.
+  unsigned codePage() const override { return codePage_; }
 
  private:
   std::unique_ptr<IconvConverter> toCharset_;
   std::unique_ptr<IconvConverter> fromCharset_;
+  unsigned codePage_ = 0;
 };
 
 // One codec per code page for the whole test program, for the many

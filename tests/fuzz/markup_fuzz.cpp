@@ -4,7 +4,12 @@
 // its text without the tags must be the input text (without its CRs in the
 // per-character modes, where a CR writes nothing), every per-character piece
 // must hold one whole character, so no surrogate pair is ever split, and
-// the result converted again must pass the same reading.
+// the result converted again must pass the same reading. The markup reader
+// reads every result back: writing what it read gives the markup again, and
+// where the markup can tell (no brackets in the text, the font names and the
+// emoticon addresses, no font name starting with "@") it gives the runs the
+// conversion built. The input text is read as markup too: the reader accepts
+// only what the writer would write back the same.
 //
 // Input: 17 bytes of options, then UTF-16 code units (little-endian pairs):
 // the custom font name, the queued emoticon markup, and the text.
@@ -22,7 +27,9 @@
 #include <string>
 #include <vector>
 
+#include "fakes/read_back.h"
 #include "formatter/markup.h"
+#include "formatter/styled_text.h"
 #include "fuzz/fuzz_check.h"
 #include "text/characters.h"
 
@@ -306,6 +313,45 @@ void checkResult(const Input& in, std::u16string_view text, const ConversionResu
   }
 }
 
+bool hasBracket(std::u16string_view s) { return s.find_first_of(u"[]") != std::u16string_view::npos; }
+
+// Whether the markup alone tells the runs it was written from.
+bool readable(const StyledReply& built) {
+  if (!built.emoticonMarkup.empty() && built.emoticons.empty()) return false;
+  for (const std::u16string& address : built.emoticons)
+    if (hasBracket(address)) return false;
+  for (const std::u16string& face : built.faces)
+    if (hasBracket(face) || face.starts_with(u'@')) return false;
+  for (const StyledRun& run : built.runs)
+    if (hasBracket(run.text)) return false;
+  return true;
+}
+
+void checkReading(const Input& in, std::u16string_view text, const ConversionResult& result) {
+  if (result.overGradientLimit) return;
+  SplitMixRandom random(in.seed);
+  StyledReply built;
+  buildStyledReply(built, in.options, text, in.gradient, in.emoticons, random);
+  StyledReply read;
+  const bool accepted = readMarkup(result.markup, in.options.dialect, read);
+  if (accepted) {
+    std::u16string again;
+    writeMarkup(read, again);
+    check(again == result.markup, "writing what the reader read changes the markup");
+  }
+  if (!readable(built)) return;
+  check(accepted, "the reader refuses what a conversion wrote");
+  check(read == fakes::asRead(built), "the reader does not give back the runs the markup was written from");
+}
+
+void checkReadingAnything(const Input& in) {
+  StyledReply read;
+  if (!readMarkup(in.text, in.options.dialect, read)) return;
+  std::u16string again;
+  writeMarkup(read, again);
+  check(again == in.text, "the reader accepts markup that the writer does not write back the same");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -314,6 +360,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ConversionResult result;
   convertMarkupInto(result, in.options, in.text, in.gradient, in.emoticons, random);
   checkResult(in, in.text, result);
+  checkReading(in, in.text, result);
+  checkReadingAnything(in);
   // The result as the next source, read from the storage being rewritten;
   // a short one does that as well as a long one, and far faster.
   if (in.convertAgain && result.markup.size() <= 2048) {

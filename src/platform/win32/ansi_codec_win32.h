@@ -14,7 +14,7 @@ class AnsiCodecWin32 final : public AnsiCodec {
   AnsiCodecWin32();
   explicit AnsiCodecWin32(unsigned codePage);
 
-  unsigned codePage() const { return codePage_; }
+  unsigned codePage() const override { return codePage_; }
   std::string encode(std::u16string_view text) const override;
   std::u16string decode(std::string_view bytes) const override;
 
