@@ -112,10 +112,14 @@ void RegionOverlay::cancelStep() {
   end(Ending{});
 }
 
-void RegionOverlay::finish() {
+void RegionOverlay::copyShortcut() {
+  if (!ended_ && selecting_) finish(true);
+}
+
+void RegionOverlay::finish(bool copy) {
   const int left = std::min(anchor_.x, current_.x), right = std::max(anchor_.x, current_.x);
   const int top = std::min(anchor_.y, current_.y), bottom = std::max(anchor_.y, current_.y);
-  end(Ending{true, frozen_.copyArea(left, top, right - left, bottom - top), sizeLabelText_});
+  end(Ending{true, frozen_.copyArea(left, top, right - left, bottom - top), sizeLabelText_, copy});
 }
 
 void RegionOverlay::end(Ending ending) {

@@ -46,6 +46,7 @@ class RegionOverlay {
     bool finished = false;   // false: abandoned, nothing captured
     common::Bitmap picture;  // the rectangle's pixels
     std::u16string sizeText;
+    bool copy = false;  // finished with Ctrl+C: the picture goes to the clipboard too
   };
   struct Callbacks {
     // Moves the screen pointer, which raises a mouse move.
@@ -66,6 +67,8 @@ class RegionOverlay {
   void primaryButton() { clickStep(); }
   void secondaryButton() { cancelStep(); }
   void keyDown(int virtualKey);
+  // Ctrl+C: finishes a rectangle being chosen as Enter does, and copies it.
+  void copyShortcut();
 
   // Released once the overlay has ended.
   const common::Bitmap& frozen() const { return frozen_; }
@@ -87,7 +90,7 @@ class RegionOverlay {
  private:
   void clickStep();
   void cancelStep();
-  void finish();
+  void finish(bool copy = false);
   void end(Ending ending);
   void placeMagnifier(int x, int y);
   void followPointer();

@@ -27,14 +27,26 @@ struct FakeScreenCopier : capture::ScreenCopier {
   }
 };
 
-struct FakeJpegEncoder : capture::JpegEncoder {
+struct FakeImageEncoder : capture::ImageEncoder {
   int failingStatus = 0;  // non-zero: every encoding fails with it
   std::vector<int> qualities;
-  capture::JpegResult encode(const common::Bitmap& picture, int quality) override {
+  std::vector<capture::ImageFormat> formats;
+  capture::EncodedImage encode(const common::Bitmap& picture, capture::ImageFormat format, int quality) override {
     qualities.push_back(quality);
+    formats.push_back(format);
     if (failingStatus != 0) return {failingStatus, {}};
-    return {0, "JPEG " + std::to_string(picture.width) + "x" + std::to_string(picture.height) + " q" +
-                   std::to_string(quality)};
+    const std::string size = std::to_string(picture.width) + "x" + std::to_string(picture.height);
+    if (format == capture::ImageFormat::Png) return {0, "PNG " + size};
+    return {0, "JPEG " + size + " q" + std::to_string(quality)};
+  }
+};
+
+struct FakePictureClipboard : capture::PictureClipboard {
+  capture::ClipboardResult answer = capture::ClipboardResult::Placed;
+  std::vector<common::Bitmap> placed;  // every picture it took
+  capture::ClipboardResult place(const common::Bitmap& picture) override {
+    if (answer == capture::ClipboardResult::Placed) placed.push_back(picture);
+    return answer;
   }
 };
 
@@ -91,10 +103,11 @@ struct CaptureHarness {
   FakeClock clock{log};
   MemoryFileStore files;
   FakeScreenCopier screenCopier{log};
-  FakeJpegEncoder jpegEncoder;
+  FakeImageEncoder encoder;
   FakeCaptureDialogs dialogs;
   FakeOverlayWindow overlayWindow{log};
-  capture::CaptureServices services{screen, clock, files, screenCopier, jpegEncoder, dialogs, overlayWindow};
+  FakePictureClipboard clipboard;
+  capture::CaptureServices services{screen, clock, files, screenCopier, encoder, dialogs, overlayWindow, clipboard};
   common::StatusLine status{tray, codec};
   controls::Frame frame{"W(2)", {120, 900, 4935, 3615}, std::u16string(capture::kCaptureCaption)};
   capture::CapturePanel panel{

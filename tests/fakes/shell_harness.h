@@ -37,16 +37,18 @@ struct ShellHarness {
   FakeStartupRegistry startupRegistry;
   FakePopupMenu popupMenu{log};
   FakeScreenCopier screenCopier{log};
-  FakeJpegEncoder jpegEncoder;
+  FakeImageEncoder imageEncoder;
   FakeCaptureDialogs captureDialogs;
   FakeOverlayWindow overlayWindow{log};
+  FakePictureClipboard pictureClipboard;
   MemoryFileSystem fileSystem;
   FakeInputBox inputBox;
   FakePictureDecoder pictures;
-  shell::Services services{{tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec,
-                            application, files, environment, mediaPlayer, launcher, startupRegistry, popupMenu},
-                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow},
-                           {fileSystem, inputBox, pictures}};
+  shell::Services services{
+      {tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec, application, files,
+       environment, mediaPlayer, launcher, startupRegistry, popupMenu},
+      {screen, clock, files, screenCopier, imageEncoder, captureDialogs, overlayWindow, pictureClipboard},
+      {fileSystem, inputBox, pictures}};
 
   const std::u16string settingsFile = u"C:\\Tools\\Vexlo\\Vexlo.ini";
 };

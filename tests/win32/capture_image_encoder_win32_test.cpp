@@ -1,13 +1,13 @@
-// JPEG through the real GDI+: the file decodes to the picture's size and
-// colours, the quality reaches the encoder's parameters, failures keep
-// their GDI+ status.
+// JPEG and PNG through the real GDI+: the files decode to the picture's
+// size and colours (a PNG's to every pixel), the quality reaches the JPEG
+// encoder's parameters, failures keep their GDI+ status.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "capture/win32/jpeg_encoder_win32.h"
+#include "capture/win32/image_encoder_win32.h"
 
 namespace vexlo::capture::win32 {
 namespace {
@@ -42,7 +42,7 @@ Status WINGDIPAPI recordingSave(Gdiplus::GpImage* image, IStream* stream, const 
 }
 
 // GDI+ kept running for decoding in the test.
-struct CaptureJpegWin32Test : ::testing::Test {
+struct CaptureImageEncoderWin32Test : ::testing::Test {
   ULONG_PTR token = 0;
   void SetUp() override {
     Gdiplus::GdiplusStartupInput input;
@@ -89,15 +89,15 @@ bool closeTo(Gdiplus::ARGB pixel, controls::Colour colour) {
          std::abs(blue - static_cast<int>((colour >> 16) & 0xFF)) <= tolerance;
 }
 
-TEST_F(CaptureJpegWin32Test, DecodesToThePicturesSizeAndColours) {
+TEST_F(CaptureImageEncoderWin32Test, DecodesToThePicturesSizeAndColours) {
   // Four flat 16 x 16 blocks: red, blue / green, white.
   const controls::Colour blocks[2][2] = {{0x0000FF, 0xFF0000}, {0x00FF00, 0xFFFFFF}};
   common::Bitmap picture = common::Bitmap::filled(32, 32, 0);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) picture.setColourAt(x, y, blocks[y / 16][x / 16]);
 
-  JpegEncoderWin32 encoder;
-  const JpegResult result = encoder.encode(picture, 100);
+  ImageEncoderWin32 encoder;
+  const EncodedImage result = encoder.encode(picture, ImageFormat::Jpeg, 100);
   ASSERT_EQ(result.status, 0);
   ASSERT_GE(result.bytes.size(), 4u);
   EXPECT_EQ(result.bytes.substr(0, 2), "\xFF\xD8");  // a JPEG's start of image
@@ -114,14 +114,39 @@ TEST_F(CaptureJpegWin32Test, DecodesToThePicturesSizeAndColours) {
     }
 }
 
-TEST_F(CaptureJpegWin32Test, QualityReachesTheEncoderParameters) {
-  JpegEncoderWin32 encoder(recordingSave);
+// Every pixel differs from its neighbours in all three channels, so a
+// swapped channel, a flipped row or a lossy step shows.
+TEST_F(CaptureImageEncoderWin32Test, PngDecodesToEveryPixelOfThePicture) {
+  for (const auto& [width, height] : {std::pair{37, 23}, std::pair{1, 1}, std::pair{256, 3}}) {
+    SCOPED_TRACE(width);
+    common::Bitmap picture = common::Bitmap::filled(width, height, 0);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        picture.setColourAt(x, y,
+                            static_cast<controls::Colour>((x * 7 + y) % 256 | (x * 3 + y * 11) % 256 << 8 |
+                                                          (255 - (x + y * 5) % 256) << 16));
+    const EncodedImage result = ImageEncoderWin32().encode(picture, ImageFormat::Png, 0);
+    ASSERT_EQ(result.status, 0);
+    EXPECT_EQ(result.bytes.substr(0, 8), "\x89PNG\r\n\x1A\n");
+    const Decoded decoded = decode(result.bytes);
+    ASSERT_EQ(decoded.width, static_cast<UINT>(width));
+    ASSERT_EQ(decoded.height, static_cast<UINT>(height));
+    int unequal = 0;
+    for (int i = 0; i < width * height; ++i)
+      unequal +=
+          (decoded.pixels[static_cast<std::size_t>(i)] & 0xFFFFFF) != picture.pixels[static_cast<std::size_t>(i)];
+    EXPECT_EQ(unequal, 0) << "pixels differ from the capture";
+  }
+}
+
+TEST_F(CaptureImageEncoderWin32Test, QualityReachesTheEncoderParameters) {
+  ImageEncoderWin32 encoder(recordingSave);
   CLSID qualityGuid = {}, jpegClsid = {};
   CLSIDFromString(L"{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}", &qualityGuid);
   CLSIDFromString(L"{557CF401-1A04-11D3-9A73-0000F81EF32E}", &jpegClsid);
   for (int quality : {10, 50, 80, 100}) {
     SCOPED_TRACE(quality);
-    const JpegResult result = encoder.encode(common::Bitmap::filled(8, 8, 0x123456), quality);
+    const EncodedImage result = encoder.encode(common::Bitmap::filled(8, 8, 0x123456), ImageFormat::Jpeg, quality);
     EXPECT_EQ(result.status, 0);
     EXPECT_FALSE(result.bytes.empty());
     EXPECT_EQ(seen.count, 1u);
@@ -131,17 +156,23 @@ TEST_F(CaptureJpegWin32Test, QualityReachesTheEncoderParameters) {
     EXPECT_EQ(seen.quality, static_cast<ULONG>(quality));
     EXPECT_TRUE(IsEqualGUID(seen.encoder, jpegClsid));
   }
+  // PNG is lossless: its own encoder, no quality.
+  CLSID pngClsid = {};
+  CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &pngClsid);
+  EXPECT_EQ(encoder.encode(common::Bitmap::filled(8, 8, 0), ImageFormat::Png, 80).status, 0);
+  EXPECT_TRUE(IsEqualGUID(seen.encoder, pngClsid));
+  EXPECT_EQ(seen.count, 0u);
 }
 
-TEST_F(CaptureJpegWin32Test, FailuresKeepTheirGdiplusStatusAndGiveNoBytes) {
-  JpegEncoderWin32 encoder(recordingSave);
+TEST_F(CaptureImageEncoderWin32Test, FailuresKeepTheirGdiplusStatusAndGiveNoBytes) {
+  ImageEncoderWin32 encoder(recordingSave);
   forcedStatus = Status::Win32Error;
-  JpegResult result = encoder.encode(common::Bitmap::filled(8, 8, 0), 90);
+  EncodedImage result = encoder.encode(common::Bitmap::filled(8, 8, 0), ImageFormat::Jpeg, 90);
   EXPECT_EQ(result.status, static_cast<int>(Status::Win32Error));
   EXPECT_TRUE(result.bytes.empty());
 
   forcedStatus = Status::Ok;
-  result = encoder.encode(common::Bitmap{}, 90);  // nothing to encode
+  result = encoder.encode(common::Bitmap{}, ImageFormat::Jpeg, 90);  // nothing to encode
   EXPECT_NE(result.status, 0);
   EXPECT_TRUE(result.bytes.empty());
 }
