@@ -58,6 +58,7 @@ CapturePanel::CapturePanel(controls::Frame& frame, CaptureServices& services, co
 
 CapturePanel::~CapturePanel() {
   if (overlayOpen()) services_.overlayWindow.close();
+  services_.clipboard.pictureChanging();
 }
 
 void CapturePanel::build(controls::Frame& frame) {
@@ -136,6 +137,11 @@ void CapturePanel::showPicture(common::Bitmap bitmap) {
   r.width = platform::pixelsToTwips(bitmap.width, metrics.twipsPerPixelX);
   r.height = platform::pixelsToTwips(bitmap.height, metrics.twipsPerPixelY);
   picture.setRect(r);
+  replacePicture(std::move(bitmap));
+}
+
+void CapturePanel::replacePicture(common::Bitmap bitmap) {
+  services_.clipboard.pictureChanging();
   picture.setBitmap(std::move(bitmap));
 }
 
@@ -144,7 +150,7 @@ void CapturePanel::capture(bool full) {
   shell_.hideWindow();
   offerPicture(true);
   // The old picture goes before the screen is copied: never two at once.
-  picture.setBitmap(common::Bitmap{});
+  replacePicture(common::Bitmap{});
   overlay_.reset();
   services_.clock.sleep(kPauseBeforeCaptureMs);
 

@@ -80,6 +80,9 @@ class CapturePanel {
   // Saving and copying are possible together, or neither.
   void offerPicture(bool offered);
   void showPicture(common::Bitmap bitmap);
+  // Every change of the picture goes through here: the clipboard may be
+  // reading it.
+  void replacePicture(common::Bitmap bitmap);
   void regionEnded(RegionOverlay::Ending ending);
   void save();
   // Encodes and writes the file; a failure reaches the user as a message.

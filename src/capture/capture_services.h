@@ -42,12 +42,17 @@ class ImageEncoder {
 enum class ClipboardResult { Placed, Busy, Failed };
 
 // The picture on the clipboard as a device-independent bitmap and in the
-// registered format "PNG", both or neither.
+// registered format "PNG", both or neither. A format rendered only when a
+// program asks for it reads the placed picture where it is, so a copy costs
+// no copy of the picture: until pictureChanging(), it must stay as it is.
 class PictureClipboard {
  public:
   virtual ~PictureClipboard() = default;
   // Busy: another program holds the clipboard; it is left as it was.
   virtual ClipboardResult place(const common::Bitmap& picture) = 0;
+  // The placed picture is about to change or go: what the clipboard still
+  // promises from it is kept first.
+  virtual void pictureChanging() = 0;
 };
 
 // The save dialog's one filter and its title; its initial folder is the

@@ -287,7 +287,7 @@ class Capture : public ::testing::Test {
   static void expectPaintedWindowAt(const Picture& p, const char* what) {
     const RECT& r = kPaintedRect;
     for (const auto& [x, y, painted] : {std::tuple{r.left, r.top, true}, std::tuple{r.right - 1, r.bottom - 1, true},
-                                       std::tuple{r.left - 1, 300L, false}, std::tuple{640L, r.bottom, false}}) {
+                                        std::tuple{r.left - 1, 300L, false}, std::tuple{640L, r.bottom, false}}) {
       const COLORREF seen = p.at(x, y);
       EXPECT_EQ(seen == kPainted, painted) << what << " at (" << x << "," << y << "): " << describe(seen);
     }

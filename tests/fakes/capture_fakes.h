@@ -41,12 +41,23 @@ struct FakeImageEncoder : capture::ImageEncoder {
   }
 };
 
+// Reads the placed picture where it is, as the real one does, until told
+// that it changes.
 struct FakePictureClipboard : capture::PictureClipboard {
   capture::ClipboardResult answer = capture::ClipboardResult::Placed;
-  std::vector<common::Bitmap> placed;  // every picture it took
+  int places = 0;
+  const common::Bitmap* placed = nullptr;
+  common::Bitmap kept;
   capture::ClipboardResult place(const common::Bitmap& picture) override {
-    if (answer == capture::ClipboardResult::Placed) placed.push_back(picture);
+    if (answer == capture::ClipboardResult::Placed) {
+      ++places;
+      placed = &picture;
+    }
     return answer;
+  }
+  void pictureChanging() override {
+    if (placed && placed != &kept) kept = *placed;
+    if (placed) placed = &kept;
   }
 };
 

@@ -113,15 +113,29 @@ TEST_F(CaptureCopyTest, CopyIsOfferedExactlyWhenSaveIs) {
   }
 }
 
-TEST_F(CaptureCopyTest, CopyPlacesThePictureAndReportsIt) {
+// The clipboard reads the picture where it is: every later capture, full
+// or region, finished or abandoned, must leave it the copied one.
+TEST_F(CaptureCopyTest, CopyPlacesThePictureReportsItAndKeepsItThroughLaterCaptures) {
   captureScreenOf(5, 3);
+  const common::Bitmap copied = p.picture.bitmap();
   p.copyButton.userClick();
-  ASSERT_EQ(h.clipboard.placed.size(), 1u);
-  EXPECT_EQ(h.clipboard.placed[0].pixels, p.picture.bitmap().pixels);
-  EXPECT_EQ(h.clipboard.placed[0].width, 5);
+  ASSERT_EQ(h.clipboard.places, 1);
+  EXPECT_EQ(h.clipboard.placed, &p.picture.bitmap());
   EXPECT_EQ(lastReport().heading, u"当前操作:");
   EXPECT_EQ(lastReport().text, u" 复制 < 截图 > ");
   EXPECT_TRUE(h.dialogs.messages.empty());
+
+  captureScreenOf(7, 7);
+  p.regionButton.userClick();
+  p.overlay()->keyDown(capture::kVirtualKeyEscape);
+  for (const char* step : {"after a full screen and an abandoned region", "after a finished region"}) {
+    SCOPED_TRACE(step);
+    EXPECT_EQ(h.clipboard.placed->width, 5);
+    EXPECT_EQ(h.clipboard.placed->pixels, copied.pixels);
+    p.regionButton.userClick();
+    p.overlay()->primaryButton();
+    p.overlay()->primaryButton();
+  }
 }
 
 TEST_F(CaptureCopyTest, AClipboardThatCannotTakeThePictureIsToldAndNothingIsLost) {
@@ -150,7 +164,7 @@ TEST_F(CaptureCopyTest, AClipboardThatCannotTakeThePictureIsToldAndNothingIsLost
     p.copyButton.userClick();
     EXPECT_EQ(h.dialogs.messages, std::vector<std::u16string>{std::u16string(c.message)});
     EXPECT_TRUE(h.tray.balloons.empty()) << "a copy that did not happen is not reported as done";
-    EXPECT_TRUE(h.clipboard.placed.empty());
+    EXPECT_EQ(h.clipboard.places, 0);
     EXPECT_EQ(p.picture.bitmap().width, c.width);
     EXPECT_TRUE(p.copyButton.enabled());
   }
@@ -167,9 +181,9 @@ TEST_F(CaptureCopyTest, CtrlCInTheOverlayFinishesTheRectangleAndCopiesIt) {
   overlay.copyShortcut();
   EXPECT_TRUE(overlay.ended());
   EXPECT_EQ(h.frame.caption(), u"图片尺寸: 60 * 30");
-  ASSERT_EQ(h.clipboard.placed.size(), 1u);
-  EXPECT_EQ(h.clipboard.placed[0].width, 60);
-  EXPECT_EQ(h.clipboard.placed[0].height, 30);
+  ASSERT_EQ(h.clipboard.places, 1);
+  EXPECT_EQ(h.clipboard.placed->width, 60);
+  EXPECT_EQ(h.clipboard.placed->height, 30);
   EXPECT_EQ(h.tray.balloons.back().text, u" 复制 < 截图 > ");
 }
 
@@ -178,7 +192,7 @@ TEST(CaptureCopyShortcutTest, CtrlCCopiesOnlyWhereTheCapturePanelShows) {
     const char* where;
     int panel;
     bool capture, collapse, consumed;
-    std::size_t placed;
+    int places;
   };
   const Case cases[] = {
       {"capture panel with a picture", 2, true, false, true, 1},
@@ -195,7 +209,7 @@ TEST(CaptureCopyShortcutTest, CtrlCCopiesOnlyWhereTheCapturePanelShows) {
     window.panelSelector[c.panel]->setValue(true);
     if (c.collapse) window.collapse();
     EXPECT_EQ(window.copyShortcut(), c.consumed);
-    EXPECT_EQ(h.pictureClipboard.placed.size(), c.placed);
+    EXPECT_EQ(h.pictureClipboard.places, c.places);
   }
 }
 

@@ -97,12 +97,15 @@ TEST(CaptureClipboardWin32, BitmapAndPngReadBackPixelForPixelAlsoOnceTheOwnerHas
     ASSERT_TRUE(png) << "no PNG rendered on request";
     expectSamePicture(decodePng(*png), picture);
   }
-  // A second picture, never asked for before its owner ends: the PNG is
-  // rendered as the owner goes.
+  // A second picture, changed after the copy and never asked for before
+  // its owner ends: the PNG shows it as copied, rendered as the owner goes.
   const common::Bitmap second = pattern(5, 3);
   {
+    common::Bitmap shown = second;
     PictureClipboardWin32 clipboard(encoder);
-    ASSERT_EQ(clipboard.place(second), ClipboardResult::Placed);
+    ASSERT_EQ(clipboard.place(shown), ClipboardResult::Placed);
+    clipboard.pictureChanging();
+    shown = pattern(9, 9);
   }
   const std::optional<std::string> png = clipboardBytes(PictureClipboardWin32::pngFormat());
   ASSERT_TRUE(png) << "the promised PNG went with its owner";

@@ -62,7 +62,7 @@ ClipboardResult PictureClipboardWin32::place(const common::Bitmap& picture) {
   EmptyClipboard();  // tells the previous owner, this one included, to let go
   const bool placed = SetClipboardData(CF_DIB, dib) != nullptr;
   if (placed) {
-    promised_ = picture;
+    promised_ = &picture;
     SetClipboardData(pngFormat(), nullptr);
   } else {
     GlobalFree(dib);
@@ -71,9 +71,15 @@ ClipboardResult PictureClipboardWin32::place(const common::Bitmap& picture) {
   return placed ? ClipboardResult::Placed : ClipboardResult::Failed;
 }
 
+void PictureClipboardWin32::pictureChanging() {
+  if (!promised_ || promised_ == &kept_) return;
+  kept_ = *promised_;
+  promised_ = &kept_;
+}
+
 void PictureClipboardWin32::renderPng() {
-  if (promised_.pixels.empty()) return;
-  const EncodedImage png = encoder_.encode(promised_, ImageFormat::Png, 0);
+  if (!promised_) return;
+  const EncodedImage png = encoder_.encode(*promised_, ImageFormat::Png, 0);
   // A failed encoding leaves the format empty; the bitmap is still there.
   if (png.status != 0) return;
   if (HGLOBAL memory = globalCopy(png.bytes))
@@ -92,7 +98,8 @@ LRESULT PictureClipboardWin32::message(UINT message, WPARAM wParam, LPARAM lPara
       }
       return 0;
     case WM_DESTROYCLIPBOARD:
-      promised_ = common::Bitmap{};
+      promised_ = nullptr;
+      kept_ = common::Bitmap{};
       return 0;
     default:
       return DefWindowProcW(window_, message, wParam, lParam);

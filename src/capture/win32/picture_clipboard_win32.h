@@ -20,6 +20,7 @@ class PictureClipboardWin32 final : public PictureClipboard {
   PictureClipboardWin32& operator=(const PictureClipboardWin32&) = delete;
 
   ClipboardResult place(const common::Bitmap& picture) override;
+  void pictureChanging() override;
 
   // The registered clipboard format "PNG".
   static UINT pngFormat();
@@ -33,8 +34,10 @@ class PictureClipboardWin32 final : public PictureClipboard {
 
   ImageEncoder& encoder_;
   HWND window_ = nullptr;
-  // What the promised PNG shows; released once another copy replaces it.
-  common::Bitmap promised_;
+  // What the promised PNG shows: the placed picture itself, or a copy kept
+  // once it changes; released once another copy replaces it.
+  const common::Bitmap* promised_ = nullptr;
+  common::Bitmap kept_;
 };
 
 }  // namespace vexlo::capture::win32
