@@ -30,10 +30,8 @@ struct FakeScreenCopier : capture::ScreenCopier {
 struct FakeImageEncoder : capture::ImageEncoder {
   int failingStatus = 0;  // non-zero: every encoding fails with it
   std::vector<int> qualities;
-  std::vector<capture::ImageFormat> formats;
   capture::EncodedImage encode(const common::Bitmap& picture, capture::ImageFormat format, int quality) override {
     qualities.push_back(quality);
-    formats.push_back(format);
     if (failingStatus != 0) return {failingStatus, {}};
     const std::string size = std::to_string(picture.width) + "x" + std::to_string(picture.height);
     if (format == capture::ImageFormat::Png) return {0, "PNG " + size};

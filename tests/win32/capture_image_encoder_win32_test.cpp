@@ -1,13 +1,18 @@
 // JPEG and PNG through the real GDI+: the files decode to the picture's
 // size and colours (a PNG's to every pixel), the quality reaches the JPEG
-// encoder's parameters, failures keep their GDI+ status.
+// encoder's parameters, failures keep their GDI+ status. The picture on
+// the real clipboard reads back as CF_DIB and as "PNG", also once its owner
+// has gone.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "capture/bmp_file.h"
 #include "capture/win32/image_encoder_win32.h"
+#include "capture/win32/picture_clipboard_win32.h"
 
 namespace vexlo::capture::win32 {
 namespace {
@@ -77,7 +82,39 @@ struct CaptureImageEncoderWin32Test : ::testing::Test {
     stream->Release();
     return decoded;
   }
+  void expectSamePixels(const std::string& png, const common::Bitmap& picture) {
+    const Decoded decoded = decode(png);
+    ASSERT_EQ(decoded.width, static_cast<UINT>(picture.width));
+    ASSERT_EQ(decoded.height, static_cast<UINT>(picture.height));
+    int unequal = 0;
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+      unequal += (decoded.pixels[i] & 0xFFFFFF) != picture.pixels[i];
+    EXPECT_EQ(unequal, 0) << "pixels differ from the capture";
+  }
 };
+
+// Every pixel differs from its neighbours in all three channels, so a
+// swapped channel, a flipped row or a lossy step shows.
+common::Bitmap pattern(int width, int height) {
+  common::Bitmap picture = common::Bitmap::filled(width, height, 0);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      picture.setColourAt(x, y,
+                          static_cast<controls::Colour>((x * 7 + y) % 256 | (x * 3 + y * 11) % 256 << 8 |
+                                                        (255 - (x + y * 5) % 256) << 16));
+  return picture;
+}
+
+std::optional<std::string> clipboardBytes(UINT format) {
+  if (!OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::string> bytes;
+  if (HANDLE data = GetClipboardData(format)) {
+    bytes.emplace(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return bytes;
+}
 
 // Within what JPEG's rounding and smoothing leave of a flat block.
 bool closeTo(Gdiplus::ARGB pixel, controls::Colour colour) {
@@ -114,28 +151,14 @@ TEST_F(CaptureImageEncoderWin32Test, DecodesToThePicturesSizeAndColours) {
     }
 }
 
-// Every pixel differs from its neighbours in all three channels, so a
-// swapped channel, a flipped row or a lossy step shows.
 TEST_F(CaptureImageEncoderWin32Test, PngDecodesToEveryPixelOfThePicture) {
   for (const auto& [width, height] : {std::pair{37, 23}, std::pair{1, 1}, std::pair{256, 3}}) {
     SCOPED_TRACE(width);
-    common::Bitmap picture = common::Bitmap::filled(width, height, 0);
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x)
-        picture.setColourAt(x, y,
-                            static_cast<controls::Colour>((x * 7 + y) % 256 | (x * 3 + y * 11) % 256 << 8 |
-                                                          (255 - (x + y * 5) % 256) << 16));
+    const common::Bitmap picture = pattern(width, height);
     const EncodedImage result = ImageEncoderWin32().encode(picture, ImageFormat::Png, 0);
     ASSERT_EQ(result.status, 0);
     EXPECT_EQ(result.bytes.substr(0, 8), "\x89PNG\r\n\x1A\n");
-    const Decoded decoded = decode(result.bytes);
-    ASSERT_EQ(decoded.width, static_cast<UINT>(width));
-    ASSERT_EQ(decoded.height, static_cast<UINT>(height));
-    int unequal = 0;
-    for (int i = 0; i < width * height; ++i)
-      unequal +=
-          (decoded.pixels[static_cast<std::size_t>(i)] & 0xFFFFFF) != picture.pixels[static_cast<std::size_t>(i)];
-    EXPECT_EQ(unequal, 0) << "pixels differ from the capture";
+    expectSamePixels(result.bytes, picture);
   }
 }
 
@@ -156,12 +179,6 @@ TEST_F(CaptureImageEncoderWin32Test, QualityReachesTheEncoderParameters) {
     EXPECT_EQ(seen.quality, static_cast<ULONG>(quality));
     EXPECT_TRUE(IsEqualGUID(seen.encoder, jpegClsid));
   }
-  // PNG is lossless: its own encoder, no quality.
-  CLSID pngClsid = {};
-  CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &pngClsid);
-  EXPECT_EQ(encoder.encode(common::Bitmap::filled(8, 8, 0), ImageFormat::Png, 80).status, 0);
-  EXPECT_TRUE(IsEqualGUID(seen.encoder, pngClsid));
-  EXPECT_EQ(seen.count, 0u);
 }
 
 TEST_F(CaptureImageEncoderWin32Test, FailuresKeepTheirGdiplusStatusAndGiveNoBytes) {
@@ -175,6 +192,32 @@ TEST_F(CaptureImageEncoderWin32Test, FailuresKeepTheirGdiplusStatusAndGiveNoByte
   result = encoder.encode(common::Bitmap{}, ImageFormat::Jpeg, 90);  // nothing to encode
   EXPECT_NE(result.status, 0);
   EXPECT_TRUE(result.bytes.empty());
+}
+
+TEST_F(CaptureImageEncoderWin32Test, ClipboardBitmapAndPngReadBackAlsoOnceTheOwnerHasGone) {
+  ImageEncoderWin32 encoder;
+  const common::Bitmap first = pattern(37, 21), second = pattern(5, 3);
+  {
+    PictureClipboardWin32 clipboard(encoder);
+    ASSERT_EQ(clipboard.place(first), ClipboardResult::Placed);
+    std::string dib(dibSize(first), '\0');  // the BMP file without its file header
+    writeDib(first, reinterpret_cast<unsigned char*>(dib.data()));
+    const std::optional<std::string> placed = clipboardBytes(CF_DIB);
+    ASSERT_TRUE(placed);  // the system may round the block up
+    EXPECT_TRUE(placed->substr(0, dib.size()) == dib) << "CF_DIB differs from the capture";
+    const std::optional<std::string> png = clipboardBytes(PictureClipboardWin32::pngFormat());
+    ASSERT_TRUE(png) << "no PNG rendered on request";
+    expectSamePixels(*png, first);
+    // Changed after the copy and never asked for before its owner ends: the
+    // PNG shows the picture as copied, rendered as the owner goes.
+    common::Bitmap shown = second;
+    ASSERT_EQ(clipboard.place(shown), ClipboardResult::Placed);
+    clipboard.pictureChanging();
+    shown = pattern(9, 9);
+  }
+  const std::optional<std::string> png = clipboardBytes(PictureClipboardWin32::pngFormat());
+  ASSERT_TRUE(png) << "the promised PNG went with its owner";
+  expectSamePixels(*png, second);
 }
 
 }  // namespace
