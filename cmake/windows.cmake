@@ -55,6 +55,9 @@ target_link_libraries(vexlo_startup_floor PRIVATE user32 gdi32)
 if(MINGW)
   target_link_options(vexlo_startup_floor PRIVATE -municode)
 endif()
+# The capture's copy and PNG save against the platform doing each alone.
+add_executable(vexlo_capture_copy_measure EXCLUDE_FROM_ALL bench/win32/capture_copy_measure.cpp)
+target_link_libraries(vexlo_capture_copy_measure PRIVATE vexlo_win32 gdiplus)
 # Entering a folder of 10,000 files against a bare enumeration of it.
 add_executable(vexlo_file_list_measure EXCLUDE_FROM_ALL bench/win32/file_list_measure.cpp)
 target_link_libraries(vexlo_file_list_measure PRIVATE vexlo_win32)

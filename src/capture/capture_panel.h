@@ -1,5 +1,6 @@
 // The "屏幕·截图" panel: full-screen and region capture, the scrollable
-// view of the captured picture, and saving it as BMP or JPEG.
+// view of the captured picture, saving it as BMP, JPEG or PNG, and copying
+// it to the clipboard.
 #pragma once
 
 #include <functional>
@@ -18,6 +19,13 @@ inline constexpr std::u16string_view kCaptureCaption = u"屏幕·截图";
 inline constexpr int kPauseBeforeCaptureMs = 500;
 inline constexpr std::u16string_view kSaveFailedMessage = u"不能保存这个图像: ";
 inline constexpr std::u16string_view kReplaceQuestion = u"文件已存在，要替换吗？";
+inline constexpr std::u16string_view kPictureClipboardBusyMessage =
+    u"剪贴板正被其他程序占用，截图没能放到剪贴板上。\r\n截图仍在截图面板中，稍后再点“复制”即可。";
+inline constexpr std::u16string_view kPictureClipboardFailedMessage =
+    u"截图没能放到剪贴板上（内存不足）。\r\n截图仍在截图面板中，也可以保存为文件。";
+inline constexpr std::u16string_view kNothingToCopyMessage = u"截图是空的（0 × 0），没有可复制的内容。";
+
+enum class SaveFormat { Bmp, Jpeg, Png };
 
 // What the capture asks of the main window.
 struct CaptureShell {
@@ -41,6 +49,10 @@ class CapturePanel {
   void capture(bool full);
   // Fits the scroll bars to the picture and scrolls back to its top left.
   void resetView();
+  // The copy button and Ctrl+C: the picture to the clipboard. Ignored
+  // while there is nothing to save.
+  void copy();
+  SaveFormat chosenFormat() const;
   bool overlayOpen() const { return overlay_ && !overlay_->ended(); }
   // The open overlay, or the last one (which holds nothing once ended).
   const RegionOverlay* overlay() const { return overlay_.get(); }
@@ -53,17 +65,24 @@ class CapturePanel {
   controls::Button fullScreenButton;
   controls::Button regionButton;
   controls::Button saveButton;
+  controls::Button copyButton;
   controls::Label formatLabel;
   controls::OptionGroup formatGroup;
   controls::OptionButton bmpOption;
   controls::OptionButton jpegOption;
+  controls::OptionButton pngOption;
   controls::Label qualityLabel;
   controls::ListBox qualityList;
 
  private:
   void build(controls::Frame& frame);
-  void chooseJpeg(bool jpeg);
+  void chooseFormat();
+  // Saving and copying are possible together, or neither.
+  void offerPicture(bool offered);
   void showPicture(common::Bitmap bitmap);
+  // Every change of the picture goes through here: the clipboard may be
+  // reading it.
+  void replacePicture(common::Bitmap bitmap);
   void regionEnded(RegionOverlay::Ending ending);
   void save();
   // Encodes and writes the file; a failure reaches the user as a message.

@@ -38,16 +38,36 @@ class DesktopInfo {
   virtual int doubleClickMs() = 0;
 };
 
-struct JpegResult {
-  int status = 0;     // the failing GDI+ status; 0 is success
+enum class ImageFormat { Jpeg, Png };
+
+struct EncodedImage {
+  int status = 0;     // the failing encoder status; 0 is success
   std::string bytes;  // the whole file on success
 };
 
-class JpegEncoder {
+// The platform's own encoder, shared by the saved files and the clipboard.
+class ImageEncoder {
  public:
-  virtual ~JpegEncoder() = default;
-  // `quality` 0..100 reaches the encoder as its quality parameter.
-  virtual JpegResult encode(const common::Bitmap& picture, int quality) = 0;
+  virtual ~ImageEncoder() = default;
+  // `quality` 0..100 reaches a JPEG encoder as its quality parameter; PNG
+  // is lossless and has none.
+  virtual EncodedImage encode(const common::Bitmap& picture, ImageFormat format, int quality) = 0;
+};
+
+enum class ClipboardResult { Placed, Busy, Failed };
+
+// The picture on the clipboard as a device-independent bitmap and in the
+// registered format "PNG", both or neither. A format rendered only when a
+// program asks for it reads the placed picture where it is, so a copy costs
+// no copy of the picture: until pictureChanging(), it must stay as it is.
+class PictureClipboard {
+ public:
+  virtual ~PictureClipboard() = default;
+  // Busy: another program holds the clipboard; it is left as it was.
+  virtual ClipboardResult place(const common::Bitmap& picture) = 0;
+  // The placed picture is about to change or go: what the clipboard still
+  // promises from it is kept first.
+  virtual void pictureChanging() = 0;
 };
 
 // The save dialog's one filter and its title; its initial folder is the
@@ -87,10 +107,11 @@ struct CaptureServices {
   platform::Clock& clock;          // the pause before the screen is read
   platform::FileStore& files;      // the saved image, whole or not at all
   ScreenCopier& screenCopier;
-  JpegEncoder& jpegEncoder;
+  ImageEncoder& encoder;
   CaptureDialogs& dialogs;
   OverlayWindow& overlayWindow;
   DesktopInfo& desktop;  // the monitors to copy and the windows to offer
+  PictureClipboard& clipboard;
 };
 
 }  // namespace vexlo::capture

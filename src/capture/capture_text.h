@@ -9,6 +9,7 @@ namespace vexlo::capture {
 
 inline constexpr std::u16string_view kBmpExtension = u".bmp";
 inline constexpr std::u16string_view kJpegExtension = u".jpg";
+inline constexpr std::u16string_view kPngExtension = u".png";
 
 // "图片尺寸: " + width + " * " + height, plain decimal numbers.
 std::u16string sizeText(int width, int height);

@@ -134,21 +134,25 @@ void RegionOverlay::cancelStep() {
   end(Ending{});
 }
 
-void RegionOverlay::finish() {
+void RegionOverlay::copyShortcut() {
+  if (!ended_ && selecting_) finish(true);
+}
+
+void RegionOverlay::finish(bool copy) {
   const int left = std::min(anchor_.x, current_.x), right = std::max(anchor_.x, current_.x);
   const int top = std::min(anchor_.y, current_.y), bottom = std::max(anchor_.y, current_.y);
-  deliverArea({left, top, right - left, bottom - top});
+  deliverArea({left, top, right - left, bottom - top}, copy);
 }
 
 void RegionOverlay::takeUnderPointer() {
   const std::optional<PixelRect> window = windowAt(scene_, current_);
-  deliverArea(window ? *window : intersection(monitorAt(scene_.layout, current_), virtualScreen()));
+  deliverArea(window ? *window : intersection(monitorAt(scene_.layout, current_), virtualScreen()), false);
 }
 
-void RegionOverlay::deliverArea(const PixelRect& area) {
+void RegionOverlay::deliverArea(const PixelRect& area, bool copy) {
   common::Bitmap picture =
       frozen_.copyArea(area.left - virtualScreen().left, area.top - virtualScreen().top, area.width, area.height);
-  end(Ending{true, std::move(picture), sizeText(area.width, area.height)});
+  end(Ending{true, std::move(picture), sizeText(area.width, area.height), copy});
 }
 
 void RegionOverlay::end(Ending ending) {

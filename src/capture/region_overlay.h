@@ -53,6 +53,7 @@ class RegionOverlay {
     bool finished = false;   // false: abandoned, nothing captured
     common::Bitmap picture;  // the rectangle's pixels
     std::u16string sizeText;
+    bool copy = false;  // finished with Ctrl+C: the picture goes to the clipboard too
   };
   struct Callbacks {
     // Moves the screen pointer, which raises a mouse move.
@@ -76,6 +77,8 @@ class RegionOverlay {
   void primaryButton(std::uint32_t timeMs);
   void secondaryButton() { cancelStep(); }
   void keyDown(int virtualKey);
+  // Ctrl+C: finishes a rectangle being chosen as Enter does, and copies it.
+  void copyShortcut();
 
   // Released once the overlay has ended.
   const common::Bitmap& frozen() const { return frozen_; }
@@ -100,10 +103,10 @@ class RegionOverlay {
  private:
   void clickStep();
   void cancelStep();
-  void finish();
+  void finish(bool copy = false);
   // The window under the pointer, or over the desktop its monitor.
   void takeUnderPointer();
-  void deliverArea(const PixelRect& area);
+  void deliverArea(const PixelRect& area, bool copy);
   void end(Ending ending);
   void followPointer();
   void notify(unsigned changes);

@@ -194,6 +194,12 @@ int MainWindow::selectedPanel() const {
   return -1;
 }
 
+bool MainWindow::copyShortcut() {
+  if (collapsed() || selectedPanel() != kCapturePanel) return false;
+  guard.run([this] { capture.copy(); }, u"复制截图");
+  return true;
+}
+
 void MainWindow::selectPanel(int index) {
   status.report(u"", panelSelector[index]->tooltip());
   media.hideFavourites();

@@ -57,6 +57,9 @@ class MainWindow {
   void selectPanel(int index);
   bool collapsed() const { return collapsedSquare.visible(); }
   int selectedPanel() const;
+  // Ctrl+C reached the window: the capture panel, when it is the one shown,
+  // copies its picture. False leaves the key to the focused control.
+  bool copyShortcut();
 
   // The exit control: the program's orderly end, saving the settings.
   void exit();

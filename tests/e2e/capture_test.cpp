@@ -22,8 +22,10 @@
 namespace vexlo::e2e {
 namespace {
 
+using formatter::clipboardData;
 using formatter::readFileBytes;
 using formatter::setText;
+using formatter::writeFileBytes;
 
 constexpr wchar_t kCaptureCaption[] = L"屏幕·截图";
 constexpr wchar_t kSaveDialogTitle[] = L"保存图片文件...";
@@ -144,6 +146,14 @@ std::optional<Picture> decodeWithGdiPlus(const std::wstring& path) {
   return result;
 }
 
+// A CF_DIB is a BMP file without its 14-byte file header.
+std::optional<Picture> readDib(const std::string& dib) {
+  std::string file = "BM";
+  for (std::uint32_t field : {static_cast<std::uint32_t>(14 + dib.size()), 0u, 54u})
+    for (int i = 0; i < 4; ++i) file.push_back(static_cast<char>(field >> (8 * i) & 0xFF));
+  return readBmp(file + dib);
+}
+
 // ----- the capture panel and its overlay ------------------------------------
 
 // How many pixels of a label on the screen differ from its text drawn here
@@ -261,6 +271,15 @@ class Capture : public ::testing::Test {
     for (HWND w : descendants(overlay, L"Static"))
       if (GetParent(w) == overlay) return w;
     return nullptr;
+  }
+
+  // A full-screen capture with the painted window on the screen.
+  SIZE captureFullScreen() {
+    const SIZE screen = screenSize();
+    pressWithPaintedWindowInFront(VK_F7);
+    EXPECT_TRUE(waitUntil([&] { return textOf(frame()) == sizeText(screen.cx, screen.cy); }, 5s))
+        << "the capture panel is captioned " << toUtf8(textOf(frame())) << " 5 s after F7";
+    return screen;
   }
 
   // Saves through the real dialog, typing a name without extension; returns
@@ -424,6 +443,59 @@ TEST_F(Capture, EscapeTwiceDropsTheRectangleThenClosesTheOverlayWithoutACapture)
   EXPECT_TRUE(waitUntil([&] { return isVisible(vexlo_.window()); }, 3s)) << "Vexlo did not come back";
   EXPECT_EQ(textOf(frame()), kCaptureCaption);
   EXPECT_FALSE(IsWindowEnabled(save)) << "保存 still offers a picture";
+}
+
+TEST_F(Capture, CopyThenReadTheClipboardAsBitmapAndPng) {
+  const SIZE screen = captureFullScreen();
+  HWND copy = shownControl(L"复制");
+  ASSERT_NE(copy, nullptr) << "the capture panel shows no 复制 button";
+  ASSERT_TRUE(formatter::setClipboardText(L"before"));
+
+  // Ctrl+C in the panel, with the focus on one of its buttons.
+  ASSERT_TRUE(clickOn(shownControl(L"BMP")));
+  pressKeyWith(VK_CONTROL, 'C');
+  std::optional<std::string> dib;
+  ASSERT_TRUE(waitUntil([&] { return (dib = clipboardData(CF_DIB)).has_value(); }, 5s))
+      << "Ctrl+C put no bitmap on the clipboard";
+  const std::optional<Picture> bitmap = readDib(*dib);
+  ASSERT_TRUE(bitmap);
+  ASSERT_EQ(bitmap->width, screen.cx);
+  ASSERT_EQ(bitmap->height, screen.cy);
+  EXPECT_EQ(bitmap->at(kPaintedRect.left, kPaintedRect.top), kPainted);
+  EXPECT_NE(bitmap->at(kPaintedRect.left - 1, kPaintedRect.top), kPainted);
+
+  // The button, and the PNG rendered when this program asks for it.
+  ASSERT_TRUE(formatter::setClipboardText(L"before"));
+  ASSERT_TRUE(clickOn(copy));
+  const UINT pngFormat = RegisterClipboardFormatW(L"PNG");
+  std::optional<std::string> png;
+  ASSERT_TRUE(waitUntil([&] { return (png = clipboardData(pngFormat)).has_value(); }, 5s))
+      << "复制 put no PNG on the clipboard";
+  ASSERT_TRUE(writeFileBytes(folder_.file(L"clipboard.png"), *png));
+  const std::optional<Picture> decoded = decodeWithGdiPlus(folder_.file(L"clipboard.png"));
+  ASSERT_TRUE(decoded) << "the clipboard's PNG does not decode";
+  EXPECT_TRUE(decoded->width == bitmap->width && decoded->pixels == bitmap->pixels)
+      << "the PNG and the bitmap show different pictures";
+}
+
+TEST_F(Capture, SaveAsPngThenReadTheFileEqualToTheBmpOfTheSameCapture) {
+  captureFullScreen();
+  const std::optional<std::string> bmp = saveAs(L"screen", L".bmp");
+  ASSERT_TRUE(bmp);
+  const std::optional<Picture> expected = readBmp(*bmp);
+  ASSERT_TRUE(expected);
+
+  HWND png = shownControl(L"PNG");
+  ASSERT_NE(png, nullptr) << "the capture panel shows no PNG option";
+  ASSERT_TRUE(clickOn(png));
+  ASSERT_TRUE(waitUntil([&] { return isChecked(png); }, 2s));
+  const std::optional<std::string> bytes = saveAs(L"screen", L".png");
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->substr(0, 8), "\x89PNG\r\n\x1A\n");
+  const std::optional<Picture> decoded = decodeWithGdiPlus(folder_.file(L"screen.png"));
+  ASSERT_TRUE(decoded) << "the PNG does not decode";
+  EXPECT_TRUE(decoded->width == expected->width && decoded->pixels == expected->pixels)
+      << "the PNG lost pixels of the capture";
 }
 
 // Run apart on two monitors (scripts/on-two-monitors.sh): the primary

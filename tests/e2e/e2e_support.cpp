@@ -427,6 +427,17 @@ void pressKey(WORD virtualKey, Milliseconds holdFor) {
   SendInput(1, &input, sizeof input);
 }
 
+void pressKeyWith(WORD modifier, WORD virtualKey) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = modifier;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(modifier, MAPVK_VK_TO_VSC));
+  SendInput(1, &input, sizeof input);
+  pressKey(virtualKey);
+  input.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof input);
+}
+
 void bringToFront(HWND window) {
   SetForegroundWindow(window);
   waitUntil([&] { return GetForegroundWindow() == window; }, 1000ms, 20ms);

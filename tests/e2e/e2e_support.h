@@ -143,6 +143,8 @@ bool clickAt(int x, int y);
 // A left click at the centre of a window.
 bool clickOn(HWND window);
 void pressKey(WORD virtualKey, Milliseconds holdFor = 30ms);
+// The key pressed while the modifier (VK_CONTROL, VK_SHIFT, ...) is held.
+void pressKeyWith(WORD modifier, WORD virtualKey);
 // Gives the window the keyboard focus so that synthesized keys reach it
 // (and reach GetAsyncKeyState, which sees keys only while a window of the
 // same desktop has the focus).

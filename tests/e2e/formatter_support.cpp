@@ -310,6 +310,19 @@ std::optional<std::wstring> clipboardText() {
   return text;
 }
 
+std::optional<std::string> clipboardData(UINT format) {
+  if (!openClipboard()) return std::nullopt;
+  std::optional<std::string> bytes;
+  if (HANDLE data = GetClipboardData(format)) {
+    if (const void* locked = GlobalLock(data)) {
+      bytes.emplace(static_cast<const char*>(locked), GlobalSize(data));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return bytes;
+}
+
 bool setClipboardText(const std::wstring& text) {
   if (!openClipboard()) return false;
   bool done = false;

@@ -92,6 +92,8 @@ bool clickToFocus(HWND box);
 bool typeInto(HWND box, std::wstring_view text);
 
 std::optional<std::wstring> clipboardText();
+// The clipboard's data in a format, as the bytes of its memory block.
+std::optional<std::string> clipboardData(UINT format);
 bool setClipboardText(const std::wstring& text);
 
 // ----- screen ---------------------------------------------------------------

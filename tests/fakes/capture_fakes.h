@@ -40,14 +40,35 @@ struct FakeDesktop : capture::DesktopInfo {
   int doubleClickMs() override { return doubleClick; }
 };
 
-struct FakeJpegEncoder : capture::JpegEncoder {
+struct FakeImageEncoder : capture::ImageEncoder {
   int failingStatus = 0;  // non-zero: every encoding fails with it
   std::vector<int> qualities;
-  capture::JpegResult encode(const common::Bitmap& picture, int quality) override {
+  capture::EncodedImage encode(const common::Bitmap& picture, capture::ImageFormat format, int quality) override {
     qualities.push_back(quality);
     if (failingStatus != 0) return {failingStatus, {}};
-    return {0, "JPEG " + std::to_string(picture.width) + "x" + std::to_string(picture.height) + " q" +
-                   std::to_string(quality)};
+    const std::string size = std::to_string(picture.width) + "x" + std::to_string(picture.height);
+    if (format == capture::ImageFormat::Png) return {0, "PNG " + size};
+    return {0, "JPEG " + size + " q" + std::to_string(quality)};
+  }
+};
+
+// Reads the placed picture where it is, as the real one does, until told
+// that it changes.
+struct FakePictureClipboard : capture::PictureClipboard {
+  capture::ClipboardResult answer = capture::ClipboardResult::Placed;
+  int places = 0;
+  const common::Bitmap* placed = nullptr;
+  common::Bitmap kept;
+  capture::ClipboardResult place(const common::Bitmap& picture) override {
+    if (answer == capture::ClipboardResult::Placed) {
+      ++places;
+      placed = &picture;
+    }
+    return answer;
+  }
+  void pictureChanging() override {
+    if (placed && placed != &kept) kept = *placed;
+    if (placed) placed = &kept;
   }
 };
 
@@ -104,11 +125,13 @@ struct CaptureHarness {
   FakeClock clock{log};
   MemoryFileStore files;
   FakeScreenCopier screenCopier{log};
-  FakeJpegEncoder jpegEncoder;
+  FakeImageEncoder encoder;
   FakeCaptureDialogs dialogs;
   FakeOverlayWindow overlayWindow{log};
   FakeDesktop desktop;
-  capture::CaptureServices services{screen, clock, files, screenCopier, jpegEncoder, dialogs, overlayWindow, desktop};
+  FakePictureClipboard clipboard;
+  capture::CaptureServices services{screen,  clock,         files,   screenCopier, encoder,
+                                    dialogs, overlayWindow, desktop, clipboard};
   common::StatusLine status{tray, codec};
   controls::Frame frame{"W(2)", {120, 900, 4935, 3615}, std::u16string(capture::kCaptureCaption)};
   capture::CapturePanel panel{

@@ -37,17 +37,19 @@ struct ShellHarness {
   FakeStartupRegistry startupRegistry;
   FakePopupMenu popupMenu{log};
   FakeScreenCopier screenCopier{log};
-  FakeJpegEncoder jpegEncoder;
+  FakeImageEncoder imageEncoder;
   FakeCaptureDialogs captureDialogs;
   FakeOverlayWindow overlayWindow{log};
   FakeDesktop desktop;
+  FakePictureClipboard pictureClipboard;
   MemoryFileSystem fileSystem;
   FakeInputBox inputBox;
   FakePictureDecoder pictures;
-  shell::Services services{{tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec,
-                            application, files, environment, mediaPlayer, launcher, startupRegistry, popupMenu},
-                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow, desktop},
-                           {fileSystem, inputBox, pictures}};
+  shell::Services services{
+      {tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec, application, files,
+       environment, mediaPlayer, launcher, startupRegistry, popupMenu},
+      {screen, clock, files, screenCopier, imageEncoder, captureDialogs, overlayWindow, desktop, pictureClipboard},
+      {fileSystem, inputBox, pictures}};
 
   const std::u16string settingsFile = u"C:\\Tools\\Vexlo\\Vexlo.ini";
 };

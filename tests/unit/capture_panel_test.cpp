@@ -159,7 +159,7 @@ TEST_F(CapturePanelTest, EveryQualityItemReachesTheEncoder) {
     p.qualityList.userSelect(i);
     saveAs(u"C:\\shots\\q" + capture::decimalText(i));
   }
-  EXPECT_EQ(h.jpegEncoder.qualities, std::vector<int>(std::begin(expected), std::end(expected)));
+  EXPECT_EQ(h.encoder.qualities, std::vector<int>(std::begin(expected), std::end(expected)));
   EXPECT_EQ(h.files.files[u"C:\\shots\\q2.jpg"], "JPEG 8x8 q80");
 }
 
@@ -195,7 +195,7 @@ TEST_F(CapturePanelTest, FailedSavesTellTheUserAndKeepTheCapture) {
   for (const Case& c : cases) {
     SCOPED_TRACE(&c - cases);
     (c.jpeg ? p.jpegOption : p.bmpOption).userClick();
-    h.jpegEncoder.failingStatus = c.encoderStatus;
+    h.encoder.failingStatus = c.encoderStatus;
     h.files.failWrites = c.writeFails;
     h.dialogs.messages.clear();
     saveAs(u"C:\\shots\\shot");

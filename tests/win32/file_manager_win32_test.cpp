@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "capture/bmp_file.h"
-#include "capture/win32/jpeg_encoder_win32.h"
+#include "capture/win32/image_encoder_win32.h"
 #include "filemanager/file_listing.h"
 #include "filemanager/win32/picture_decoder_win32.h"
 #include "platform/win32/file_system_win32.h"
@@ -245,8 +245,8 @@ TEST(PictureDecoderWin32, EveryPictureKindIsDrawnAtExactlyTheAskedSize) {
   Scratch folder(u"vexlo-pictures😀");
   const controls::Colour red = 0x0000FF;  // 0x00BBGGRR
   ASSERT_TRUE(writeFile(folder.at(u"red.bmp"), capture::encodeBmp(solid(3, 2, red))));
-  capture::win32::JpegEncoderWin32 jpeg;
-  const capture::JpegResult encoded = jpeg.encode(solid(16, 16, red), 100);
+  capture::win32::ImageEncoderWin32 jpeg;
+  const capture::EncodedImage encoded = jpeg.encode(solid(16, 16, red), capture::ImageFormat::Jpeg, 100);
   ASSERT_EQ(encoded.status, 0);
   ASSERT_TRUE(writeFile(folder.at(u"red.jpg"), encoded.bytes));
   ASSERT_TRUE(writeFile(folder.at(u"red.ico"), iconFile(false, 0xFF0000)));

@@ -7,8 +7,9 @@
 #include "capture/win32/capture_dialogs_win32.h"
 #include "capture/win32/captured_picture_view_win32.h"
 #include "capture/win32/desktop_info_win32.h"
-#include "capture/win32/jpeg_encoder_win32.h"
+#include "capture/win32/image_encoder_win32.h"
 #include "capture/win32/overlay_window_win32.h"
+#include "capture/win32/picture_clipboard_win32.h"
 #include "capture/win32/screen_copier_win32.h"
 #include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
@@ -83,18 +84,21 @@ struct Program {
   platform::win32::StartupRegistryWin32 startupRegistry;
   platform::win32::PopupMenuWin32 popupMenu;
   capture::win32::ScreenCopierWin32 screenCopier;
-  capture::win32::JpegEncoderWin32 jpegEncoder;
+  capture::win32::ImageEncoderWin32 imageEncoder;
   capture::win32::CaptureDialogsWin32 captureDialogs;
   capture::win32::OverlayWindowWin32 overlayWindow;
   capture::win32::DesktopInfoWin32 desktop;
+  // After the encoder: at the end it may still render a promised PNG.
+  capture::win32::PictureClipboardWin32 pictureClipboard{imageEncoder};
   platform::win32::FileSystemWin32 fileSystem;
   platform::win32::InputBoxWin32 inputBox;
   filemanager::win32::PictureDecoderWin32 pictures;
   formatter::SplitMixRandom random{GetTickCount64()};
-  shell::Services services{{tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec,
-                            application, files, environment, mediaPlayer, launcher, startupRegistry, popupMenu},
-                           {screen, clock, files, screenCopier, jpegEncoder, captureDialogs, overlayWindow, desktop},
-                           {fileSystem, inputBox, pictures}};
+  shell::Services services{
+      {tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec, application, files,
+       environment, mediaPlayer, launcher, startupRegistry, popupMenu},
+      {screen, clock, files, screenCopier, imageEncoder, captureDialogs, overlayWindow, desktop, pictureClipboard},
+      {fileSystem, inputBox, pictures}};
   shell::MainWindow window{services, random};
   std::unique_ptr<controls::win32::Binder> binder;
 };
@@ -165,6 +169,12 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
 }
 
+// Ctrl+C pressed in the main window or one of its controls.
+bool isCopyShortcut(HWND mainWindow, const MSG& msg) {
+  return msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
+         (msg.hwnd == mainWindow || IsChild(mainWindow, msg.hwnd));
+}
+
 HICON loadIcon(HINSTANCE instance, int size) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, 0));
 }
@@ -213,6 +223,7 @@ int run(HINSTANCE instance) {
     SetTimer(hwnd, kTickTimer, kTickMilliseconds, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (isCopyShortcut(hwnd, msg) && program->window.copyShortcut()) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }

@@ -278,7 +278,10 @@ LRESULT OverlayWindowWin32::overlayMessage(UINT message, WPARAM wParam, LPARAM l
       deliver([&] { overlay_->secondaryButton(); });
       return 0;
     case WM_KEYDOWN:
-      deliver([&] { overlay_->keyDown(static_cast<int>(wParam)); });
+      if (wParam == 'C' && GetKeyState(VK_CONTROL) < 0)
+        deliver([&] { overlay_->copyShortcut(); });
+      else
+        deliver([&] { overlay_->keyDown(static_cast<int>(wParam)); });
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the frozen picture covers everything

@@ -2,20 +2,11 @@
 
 #include <cstring>
 
+#include "platform/win32/clipboard_opening.h"
+
 namespace vexlo::platform::win32 {
 
-namespace {
-constexpr int kOpenAttempts = 50;
-constexpr DWORD kRetryPauseMs = 20;
-}  // namespace
-
-bool ClipboardWin32::open() {
-  for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-    if (OpenClipboard(owner_)) return true;
-    Sleep(kRetryPauseMs);
-  }
-  return false;
-}
+bool ClipboardWin32::open() { return openClipboardPatiently(owner_); }
 
 bool ClipboardWin32::clear() {
   if (!open()) return false;

@@ -1,4 +1,4 @@
-#include "capture/win32/jpeg_encoder_win32.h"
+#include "capture/win32/image_encoder_win32.h"
 
 #include "platform/win32/gdiplus_session.h"
 
@@ -39,9 +39,12 @@ Gdiplus::EncoderParameters jpegQualityParameters(ULONG& quality) {
   return parameters;
 }
 
-CLSID jpegEncoderClsid() { return clsidOf(L"{557CF401-1A04-11D3-9A73-0000F81EF32E}"); }
+CLSID encoderClsid(ImageFormat format) {
+  return clsidOf(format == ImageFormat::Jpeg ? L"{557CF401-1A04-11D3-9A73-0000F81EF32E}"
+                                             : L"{557CF406-1A04-11D3-9A73-0000F81EF32E}");
+}
 
-JpegResult JpegEncoderWin32::encode(const common::Bitmap& picture, int quality) {
+EncodedImage ImageEncoderWin32::encode(const common::Bitmap& picture, ImageFormat format, int quality) {
   GdiplusSession session;
   if (session.status() != Status::Ok) return {session.status(), {}};
 
@@ -58,15 +61,16 @@ JpegResult JpegEncoderWin32::encode(const common::Bitmap& picture, int quality) 
                    reinterpret_cast<BYTE*>(const_cast<common::DevicePixel*>(picture.pixels.data())), &image);
   if (status != Status::Ok) return {status, {}};
 
-  JpegResult result;
+  EncodedImage result;
   IStream* stream = nullptr;
   if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) {
     result.status = Status::Win32Error;
   } else {
     ULONG value = static_cast<ULONG>(quality);
     const Gdiplus::EncoderParameters parameters = jpegQualityParameters(value);
-    const CLSID encoder = jpegEncoderClsid();
-    result.status = save(image, stream, &encoder, &parameters);
+    const CLSID encoder = encoderClsid(format);
+    // PNG keeps every pixel as it is: it takes no parameters.
+    result.status = save(image, stream, &encoder, format == ImageFormat::Jpeg ? &parameters : nullptr);
     if (result.status == Status::Ok && !readWhole(stream, result.bytes)) result.status = Status::Win32Error;
     stream->Release();
   }
