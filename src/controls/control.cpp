@@ -242,6 +242,11 @@ void TextBox::setText(std::u16string text) {
   changed(Property::Text);
 }
 
+void TextBox::userEdited(std::u16string text) {
+  text_ = std::move(text);
+  if (onChange) guarded(UserEvent::KeyDown, [this] { onChange(); });
+}
+
 void TextBox::setLocked(bool locked) {
   if (locked == locked_) return;
   locked_ = locked;

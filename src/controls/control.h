@@ -342,8 +342,10 @@ class TextBox : public Control {
   bool multiLine() const { return multiLine_; }
   const std::u16string& text() const { return text_; }
   void setText(std::u16string text);
-  // The user typed: the window already shows the text, so nothing is pushed back.
-  void userEdited(std::u16string text) { text_ = std::move(text); }
+  // The user typed: the window already shows the text, so nothing is pushed
+  // back; the change handler runs, as it does for nothing the program sets.
+  void userEdited(std::u16string text);
+  std::function<void()> onChange;
   bool locked() const { return locked_; }
   void setLocked(bool locked);
 

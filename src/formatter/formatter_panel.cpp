@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "formatter/preview_layout.h"
+
 namespace vexlo::formatter {
 
 using controls::TwipsRect;
@@ -35,7 +37,7 @@ constexpr std::u16string_view kOneKeyReport = u"\r  一键转换 <F12> \r";
 }  // namespace
 
 FormatterPanel::FormatterPanel(controls::Frame& frame, platform::ServiceBundle& services, common::StatusLine& status,
-                               RandomSource& random, std::function<void()> collapseWindow)
+                               RandomSource& random, PreviewWindow& preview, std::function<void()> collapseWindow)
     : fontLabel("Label1", {120, 1560, 540, 180}, u"字体:"),
       sizeLabel("Label2", {1440, 1560, 540, 180}, u"大小:"),
       colourLabel("Label3", {120, 3030, 540, 210}, u"颜色:"),
@@ -57,11 +59,13 @@ FormatterPanel::FormatterPanel(controls::Frame& frame, platform::ServiceBundle& 
       convertButton("Comm", {3600, 2220, 975, 420}, u"论 坛"),
       inputBox("Te", {120, 240, 4695, 1200}, true),
       undoButton("CX", {4635, 2340, 180, 180}, u"9"),
+      previewButton("YL", {4635, 2565, 180, 180}, u"预览"),
       emoticons(status),
       services_(services),
       status_(status),
       random_(random),
-      collapseWindow_(std::move(collapseWindow)) {
+      collapseWindow_(std::move(collapseWindow)),
+      preview_(preview) {
   build(frame);
 }
 
@@ -121,6 +125,15 @@ void FormatterPanel::build(controls::Frame& frame) {
   undoButton.setTooltip(u" 撤消 ");
   undoButton.onClick = [this] { undo(); };
   frame.add(undoButton);
+  previewButton.setBackColour(0xC0E0FF);
+  previewButton.setTooltip(u" 预览 ");
+  previewButton.onClick = [this] {
+    setPreviewOn(!previewOn_);
+    inputBox.focus();
+  };
+  frame.add(previewButton);
+  preview_.onCopyRichText = [this] { copyRichText(); };
+  inputBox.onChange = [this] { refreshPreview(); };
 
   frame.add(colourLabel);
   for (int i = 0; i < 4; ++i) {
@@ -160,6 +173,17 @@ void FormatterPanel::build(controls::Frame& frame) {
   };
   // Added last, so the chooser lies above the rest of the panel.
   frame.add(chooser.frame);
+  followChanges(frame);
+}
+
+void FormatterPanel::followChanges(controls::Control& container) {
+  for (controls::Control* c : container.children()) {
+    if (c->onClick) c->onClick = [this, own = std::move(c->onClick)] {
+        own();
+        refreshPreview();
+      };
+    followChanges(*c);
+  }
 }
 
 std::u16string FormatterPanel::targetCaption() const { return targetOptions[1]->value() ? u"Qzone" : u"论 坛"; }
@@ -260,7 +284,15 @@ void FormatterPanel::oneKeyConversion(std::u16string source) {
   enterConvertedState();
 }
 
+FormatterPanel::ReplySource FormatterPanel::currentSource() const {
+  return {options(), emoticons.pendingMarkup(), gradient_, random_.clone()};
+}
+
 bool FormatterPanel::convertInto(std::u16string_view source) {
+  converted_.reset();
+  // Taken after the reseed: the preview of the result draws what this
+  // conversion draws.
+  auto snapshot = std::make_unique<ReplySource>(currentSource());
   ConversionResult result = convertMarkup(options(), source, gradient_, emoticons.pendingMarkup(), random_);
   if (result.overGradientLimit) {
     inputBox.setText(u"");
@@ -268,6 +300,7 @@ bool FormatterPanel::convertInto(std::u16string_view source) {
     return false;
   }
   inputBox.setText(std::move(result.markup));
+  converted_ = std::move(snapshot);
   return true;
 }
 
@@ -277,6 +310,69 @@ bool FormatterPanel::publish() {
   // holds into the reply, so the user is told instead.
   services_.messageBox.exclamation(kClipboardBusyMessage, u"错误");
   return false;
+}
+
+void FormatterPanel::buildReply(StyledReply& reply, std::u16string_view text) const {
+  if (converted() && converted_) {
+    const std::unique_ptr<RandomSource> random = converted_->random->clone();
+    buildStyledReply(reply, converted_->options, text, converted_->gradient, converted_->emoticons, *random);
+    return;
+  }
+  // The next conversion reseeds the generator first; so does the preview,
+  // on a copy.
+  const std::unique_ptr<RandomSource> random = random_.clone();
+  random->reseed(kReseedConstant);
+  buildStyledReply(reply, options(), text, gradient_, emoticons.pendingMarkup(), *random);
+}
+
+void FormatterPanel::refreshPreview() {
+  if (!previewOn_ || !previewShowable_) return;
+  const std::u16string& text = converted() && converted_ ? sourceText_ : inputBox.text();
+  bool truncated = false;
+  // Runs only for what the preview can show: a long text costs its typing
+  // nothing more.
+  const std::u16string_view shown = previewPrefix(text, truncated);
+  PreviewContent content;
+  buildReply(content.reply, shown);
+  if (content.reply.overGradientLimit) {
+    content.message = kGradientLimitMessage;
+  } else if (truncated && !content.reply.runs.empty()) {
+    StyledRun more = content.reply.runs.back();
+    more.text = kPreviewEllipsis;
+    content.reply.runs.push_back(std::move(more));
+  }
+  preview_.update(content);
+}
+
+void FormatterPanel::setPreviewOn(bool on) {
+  previewOn_ = on;
+  previewPlaceChanged(previewShowable_);
+}
+
+void FormatterPanel::previewPlaceChanged(bool showable) {
+  previewShowable_ = showable;
+  if (previewOn_ && showable) {
+    refreshPreview();
+    preview_.show();
+  } else {
+    preview_.hide();
+  }
+}
+
+void FormatterPanel::copyRichText() {
+  StyledReply reply;
+  buildReply(reply, converted() && converted_ ? sourceText_ : inputBox.text());
+  if (reply.overGradientLimit) {
+    services_.messageBox.exclamation(kGradientLimitMessage, u"错误");
+    return;
+  }
+  const std::vector<platform::ClipboardFormat> formats = {{u"HTML Format", writeClipboardHtml(reply)},
+                                                          {u"Rich Text Format", writeRtf(reply, services_.codec)}};
+  if (!services_.clipboard.setTextWithFormats(plainText(reply), formats)) {
+    services_.messageBox.exclamation(kRichCopyBusyMessage, u"错误");
+    return;
+  }
+  status_.report(u"当前操作:", u" 复制 < 富文本 > ");
 }
 
 void FormatterPanel::paste() { pressWithControl(kVirtualKeyV); }

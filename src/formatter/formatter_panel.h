@@ -14,7 +14,9 @@
 #include "formatter/colour_chooser.h"
 #include "formatter/gradient.h"
 #include "formatter/markup.h"
+#include "formatter/preview_window.h"
 #include "formatter/random_source.h"
+#include "formatter/styled_text.h"
 #include "platform/service_bundle.h"
 
 namespace vexlo::formatter {
@@ -25,11 +27,13 @@ inline constexpr controls::Colour kConvertedBackColour = 0xC0C0FF;  // #FFC0C0
 inline constexpr std::u16string_view kGradientLimitMessage = u"输入的字符数大于 256 个！。。。";
 inline constexpr std::u16string_view kClipboardBusyMessage =
     u"剪贴板正被其他程序占用，文本没能放到剪贴板上，也没有粘贴。\r\n文本仍在输入框中，稍后双击输入框即可复制。";
+inline constexpr std::u16string_view kRichCopyBusyMessage =
+    u"剪贴板正被其他程序占用，富文本没能放到剪贴板上。\r\n预览和输入框都没有变，稍后再按“复制为富文本”即可。";
 
 class FormatterPanel {
  public:
   FormatterPanel(controls::Frame& frame, platform::ServiceBundle& services, common::StatusLine& status,
-                 RandomSource& random, std::function<void()> collapseWindow);
+                 RandomSource& random, PreviewWindow& preview, std::function<void()> collapseWindow);
   FormatterPanel(const FormatterPanel&) = delete;
   FormatterPanel& operator=(const FormatterPanel&) = delete;
 
@@ -42,6 +46,14 @@ class FormatterPanel {
   void oneKeyConversion(std::u16string source);
   void rebuildGradient();
   void hideChooser() { chooser.hide(); }
+
+  // The preview: whether the user has it on (the "Yl" setting), and where
+  // it may show: the main window expanded with this panel selected.
+  bool previewOn() const { return previewOn_; }
+  void setPreviewOn(bool on);
+  void previewPlaceChanged(bool showable);
+  // The reply as rich text on the clipboard, as the preview shows it.
+  void copyRichText();
 
   const std::u16string& sourceText() const { return sourceText_; }
   const GradientTable& gradient() const { return gradient_; }
@@ -65,6 +77,7 @@ class FormatterPanel {
   controls::Button convertButton;
   controls::TextBox inputBox;
   controls::Button undoButton;
+  controls::Button previewButton;
   favourites::EmoticonRow emoticons;
   ColourChooser chooser;
 
@@ -87,6 +100,24 @@ class FormatterPanel {
   void enterIdleState();
   std::u16string targetCaption() const;
 
+  // What a reply is built from: the options, the queued emoticons, the
+  // gradient and the generator in the state the conversion draws from.
+  struct ReplySource {
+    MarkupOptions options;
+    std::u16string emoticons;
+    GradientTable gradient;
+    std::unique_ptr<RandomSource> random;
+  };
+  ReplySource currentSource() const;
+  // The shown reply: the converted one in the converted state, else what
+  // converting now would give. Built from `text` with a copy of the
+  // source's generator, so building never changes a conversion.
+  void buildReply(StyledReply& reply, std::u16string_view text) const;
+  void refreshPreview();
+  // Every control of `container` that may change the reply refreshes the
+  // preview after its own handler.
+  void followChanges(controls::Control& container);
+
   platform::ServiceBundle& services_;
   common::StatusLine& status_;
   RandomSource& random_;
@@ -94,6 +125,11 @@ class FormatterPanel {
   GradientTable gradient_;
   std::u16string sourceText_;
   bool oneKeyPending_ = false;
+  PreviewWindow& preview_;
+  bool previewOn_ = false;
+  bool previewShowable_ = false;
+  // Set by a conversion, dropped when the panel returns to the idle state.
+  std::unique_ptr<ReplySource> converted_;
 };
 
 }  // namespace vexlo::formatter

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace vexlo::formatter {
 
@@ -20,6 +21,9 @@ class RandomSource {
   virtual void next(double* out, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) out[i] = next();
   }
+  // A generator in the same state that goes on independently: the preview
+  // draws what the next conversion will draw without moving this one on.
+  virtual std::unique_ptr<RandomSource> clone() const = 0;
 };
 
 // SplitMix64: a 64-bit counter run through a strong mixing function. Each
@@ -37,6 +41,7 @@ class SplitMixRandom final : public RandomSource {
   void reseed(std::uint32_t seed) override;
   double next() override;
   void next(double* out, std::size_t count) override;
+  std::unique_ptr<RandomSource> clone() const override { return std::make_unique<SplitMixRandom>(*this); }
 
   // The next 64 raw bits.
   std::uint64_t nextBits();

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/ansi_codec.h"
 
@@ -88,11 +89,21 @@ class Memory {
   virtual void trimWorkingSet() = 0;
 };
 
+// A registered clipboard format ("HTML Format", "Rich Text Format") and its
+// bytes.
+struct ClipboardFormat {
+  std::u16string name;
+  std::string bytes;
+};
+
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
   virtual bool clear() = 0;
   virtual bool setText(std::u16string_view text) = 0;
+  // The text and the other forms of the same content together, in one
+  // opening of the clipboard: a paste finds all of them or none.
+  virtual bool setTextWithFormats(std::u16string_view text, const std::vector<ClipboardFormat>& formats) = 0;
   // Plain text, or nothing when the clipboard holds none.
   virtual std::u16string text() = 0;
 };

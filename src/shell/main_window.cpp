@@ -60,7 +60,7 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
       exitControl("Tc", {4665, 75, 390, 240}),
       panelFrames(makePanelFrames()),
       collapsedSquare("Pi", {0, 0, 660, 660}),
-      formatter(*panelFrames[0], services, status, random, [this] { collapse(); }),
+      formatter(*panelFrames[0], services, status, random, services.preview, [this] { collapse(); }),
       media(*panelFrames[kMediaPanel], services.mediaPlayer, status,
             [this] { browseFiles(filemanager::kMediaFilter); }),
       programs(*panelFrames[kToolboxPanel],
@@ -74,7 +74,11 @@ MainWindow::MainWindow(Services& services, formatter::RandomSource& random)
               [this](int panel) { panelSelector[panel]->setValue(true); },
               [this](int filter) { fileManager.chooseFilter(filter); }}),
       capture(*panelFrames[kCapturePanel], services.capture, status,
-              {[this] { window.setVisible(false); }, [this] { expand(); },
+              {[this] {
+                 formatter.previewPlaceChanged(false);  // not in the captured picture
+                 window.setVisible(false);
+               },
+               [this] { expand(); },
                [this] { panelSelector[kCapturePanel]->setValue(true); }}),
       systemTools(strip, *panelFrames[kToolboxPanel],
                   {services.launcher, services.startupRegistry, services.popupMenu, services.pointer, services.screen,
@@ -174,6 +178,7 @@ bool MainWindow::start() {
 }
 
 void MainWindow::collapse() {
+  formatter.previewPlaceChanged(false);
   collapsedSquare.setVisible(true);
   const int screenTwips = services_.screen.metrics().widthTwips();
   window.setRect({(screenTwips - kCollapsedSize) / 2, window.rect().top, kCollapsedSize, kCollapsedSize});
@@ -184,6 +189,7 @@ void MainWindow::expand() {
   window.setRect({(screenTwips - kExpandedWidth) / 2, window.rect().top, kExpandedWidth, kExpandedHeight});
   collapsedSquare.setVisible(false);
   window.setVisible(true);
+  formatter.previewPlaceChanged(selectedPanel() == 0);
   services_.pointer.moveTo(pixelsX(screenTwips / 2.0 + kExpandClickOffsetX), pixelsY(kExpandClickY));
   services_.pointer.leftClick();
 }
@@ -208,6 +214,7 @@ void MainWindow::selectPanel(int index) {
   if (index == kFileManagerPanel) fileManager.showing();
   // Frames below the chosen one stay as they are: the chosen frame covers them.
   for (int f = index; f < kPanelCount; ++f) panelFrames[f]->setVisible(f == index);
+  formatter.previewPlaceChanged(index == 0 && !collapsed() && window.visible());
   if (index == kFileManagerPanel) fileManager.chooseFilter(0);
 }
 

@@ -42,6 +42,7 @@ void MainWindow::restore(const StoredSettings& stored) {
     if (modes[k].value_or(false)) formatter.colourModeOptions[k + 1]->setValue(true);
   for (int i = 0; i < 3; ++i)
     if (stored.colours[i]) formatter.colourButtons[i]->setBackColour(*stored.colours[i] & 0xFFFFFF);
+  formatter.setPreviewOn(stored.preview);
   storedPath_ = stored.path.value_or(u"");
   if (stored.path) fileManager.restoreDirectory(*stored.path);
   restoredDirectory_ = fileManager.currentDirectory();
@@ -69,6 +70,7 @@ SettingsToSave MainWindow::collectSettings() const {
   s.random = formatter.colourModeOptions[3]->value();
   for (int i = 0; i < 3; ++i) s.colours[i] = formatter.colourButtons[i]->backColour().value_or(0);
   s.path = pathToSave();
+  s.preview = formatter.previewOn();
   return s;
 }
 

@@ -21,6 +21,8 @@ constexpr std::size_t kIndexLimit = 2;
 constexpr std::size_t kBooleanLimit = 7;
 constexpr std::size_t kColourLimit = 9;
 constexpr std::size_t kCountLimit = 4;
+constexpr std::size_t kPreviewLimit = 2;
+constexpr std::string_view kPreviewKey = "Yl";
 
 constexpr std::uint32_t kLargestColour = 0xFFFFFF;
 
@@ -239,6 +241,8 @@ StoredSettings readSettings(std::string_view fileBytes, const platform::AnsiCode
   std::optional<std::u16string> path = limitedText(file, "Path", kPathBytes, codec);
   if (path && !path->empty()) stored.path = std::move(path);
 
+  stored.preview = limitedText(file, kPreviewKey, kPreviewLimit, codec) == u"1";
+
   stored.emoticons = readList(file, kEmoticonKeys, codec);
   stored.media = readList(file, kMediaKeys, codec);
   stored.programs = readList(file, kProgramKeys, codec);
@@ -263,6 +267,7 @@ std::string writeSettings(std::string_view existingFileBytes, const SettingsToSa
   }
   setText(file, kMainSection, "Path", settings.path, codec,
           [&codec](std::string_view bytes) { return limitedValue(bytes, kPathBytes, codec); });
+  if (settings.preview || file.get(kMainSection, kPreviewKey)) file.set(kMainSection, kPreviewKey, settings.preview ? "1" : "0");
   return file.bytes();
 }
 

@@ -50,6 +50,8 @@ struct StoredSettings {
   std::vector<Entry> emoticons;
   std::vector<Entry> media;
   std::vector<Entry> programs;
+  // The preview ("Yl" 1); off when the key is missing or holds anything else.
+  bool preview = false;
 };
 
 // Everything a save writes; every value is present.
@@ -67,6 +69,9 @@ struct SettingsToSave {
   std::vector<Entry> emoticons;
   std::vector<Entry> media;
   std::vector<Entry> programs;
+  // Written as "Yl" when on, or when the file has the key already: a file
+  // of someone who never turned the preview on keeps its bytes.
+  bool preview = false;
   friend bool operator==(const SettingsToSave&, const SettingsToSave&) = default;
 };
 

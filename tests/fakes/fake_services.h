@@ -110,6 +110,7 @@ struct FakeClipboard : platform::Clipboard {
   bool clear() override {
     if (busy) return false;
     content.clear();
+    formats.clear();
     log.events.push_back("clipboard clear");
     return true;
   }
@@ -117,10 +118,21 @@ struct FakeClipboard : platform::Clipboard {
     if (failure) std::rethrow_exception(failure);
     if (busy) return false;
     content = text;
+    formats.clear();
     log.events.push_back("clipboard set");
     return true;
   }
   std::u16string text() override { return content; }
+  // The registered formats of the last setTextWithFormats; setText drops them.
+  std::map<std::u16string, std::string> formats;
+  bool setTextWithFormats(std::u16string_view text, const std::vector<platform::ClipboardFormat>& more) override {
+    if (busy) return false;
+    content = text;
+    formats.clear();
+    for (const auto& f : more) formats[f.name] = f.bytes;
+    log.events.push_back("clipboard set formats");
+    return true;
+  }
 };
 
 // Byte lengths as in code page 936: one byte for ASCII, two for a character

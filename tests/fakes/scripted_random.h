@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,15 @@ class ScriptedRandom final : public formatter::RandomSource {
     if (position_ < script_.size()) return script_[position_++];
     ++overruns_;
     return fallback;
+  }
+
+  // The copy draws on from the same place; only the original's counts and
+  // reseeds are the conversion's.
+  std::unique_ptr<formatter::RandomSource> clone() const override {
+    auto copy = std::make_unique<ScriptedRandom>(*this);
+    copy->draws_ = copy->overruns_ = 0;
+    copy->reseeds_.clear();
+    return copy;
   }
 
   std::size_t draws() const { return draws_; }

@@ -6,6 +6,7 @@
 #include "fakes/iconv_codec.h"
 #include "fakes/memory_file_store.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/preview_fakes.h"
 #include "fakes/scripted_random.h"
 #include "fakes/utilities_fakes.h"
 #include "shell/main_window.h"
@@ -45,11 +46,13 @@ struct ShellHarness {
   MemoryFileSystem fileSystem;
   FakeInputBox inputBox;
   FakePictureDecoder pictures;
+  FakePreviewWindow preview;
   shell::Services services{
       {tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec, application, files,
        environment, mediaPlayer, launcher, startupRegistry, popupMenu},
       {screen, clock, files, screenCopier, imageEncoder, captureDialogs, overlayWindow, desktop, pictureClipboard},
-      {fileSystem, inputBox, pictures}};
+      {fileSystem, inputBox, pictures},
+      preview};
 
   const std::u16string settingsFile = u"C:\\Tools\\Vexlo\\Vexlo.ini";
 };

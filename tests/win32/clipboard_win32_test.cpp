@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/module_path.h"
@@ -95,6 +98,42 @@ TEST(ClipboardWin32, HeldByAnotherProgramForTenSecondsGivesUpWhileHeldAndWorksAf
   CloseHandle(holder.hThread);
   CloseHandle(holder.hProcess);
   CloseHandle(holding);
+}
+
+// Several formats go on in one opening and read back as they were given;
+// a later plain text replaces all of them.
+TEST(ClipboardWin32, PutsTextHtmlAndRtfOnTogether) {
+  ClipboardWin32 clipboard;
+  const std::string html = "Version:0.9\r\n<b>\xE4\xBD\xA0</b>";
+  const std::string rtf = "{\\rtf1 \\u20320?}";
+  ASSERT_TRUE(clipboard.setTextWithFormats(u"你", {{u"HTML Format", html}, {u"Rich Text Format", rtf}}));
+  const UINT htmlId = RegisterClipboardFormatW(L"HTML Format"), rtfId = RegisterClipboardFormatW(L"Rich Text Format");
+  auto formats = [] {
+    std::vector<UINT> found;
+    for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f)) found.push_back(f);
+    return found;
+  };
+  auto bytesOf = [](UINT format) {
+    HANDLE data = GetClipboardData(format);
+    if (!data) return std::string("(none)");
+    std::string bytes(static_cast<const char*>(GlobalLock(data)));
+    GlobalUnlock(data);
+    return bytes;
+  };
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  const std::vector<UINT> found = formats();
+  for (UINT f : {UINT(CF_UNICODETEXT), htmlId, rtfId})
+    EXPECT_NE(std::find(found.begin(), found.end(), f), found.end()) << f;
+  EXPECT_EQ(bytesOf(htmlId), html);
+  EXPECT_EQ(bytesOf(rtfId), rtf);
+  CloseClipboard();
+  EXPECT_EQ(clipboard.text(), u"你");
+
+  ASSERT_TRUE(clipboard.setText(u"plain"));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_FALSE(IsClipboardFormatAvailable(htmlId));
+  EXPECT_FALSE(IsClipboardFormatAvailable(rtfId));
+  CloseClipboard();
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
 #include "filemanager/win32/picture_decoder_win32.h"
+#include "formatter/win32/preview_window_win32.h"
 #include "platform/win32/ansi_codec_win32.h"
 #include "platform/win32/app_data_folder.h"
 #include "platform/win32/callback_guard_win32.h"
@@ -93,12 +94,15 @@ struct Program {
   platform::win32::FileSystemWin32 fileSystem;
   platform::win32::InputBoxWin32 inputBox;
   filemanager::win32::PictureDecoderWin32 pictures;
+  // Its window is made when the preview is first shown.
+  formatter::win32::PreviewWindowWin32 previewWindow{mainWindow};
   formatter::SplitMixRandom random{GetTickCount64()};
   shell::Services services{
       {tray, pointer, screen, keyboard, clock, messageBox, instanceLock, memory, clipboard, codec, application, files,
        environment, mediaPlayer, launcher, startupRegistry, popupMenu},
       {screen, clock, files, screenCopier, imageEncoder, captureDialogs, overlayWindow, desktop, pictureClipboard},
-      {fileSystem, inputBox, pictures}};
+      {fileSystem, inputBox, pictures},
+      previewWindow};
   shell::MainWindow window{services, random};
   std::unique_ptr<controls::win32::Binder> binder;
 };

@@ -14,6 +14,7 @@ class ClipboardWin32 : public Clipboard {
   bool clear() override;
   bool setText(std::u16string_view text) override;
   std::u16string text() override;
+  bool setTextWithFormats(std::u16string_view text, const std::vector<ClipboardFormat>& formats) override;
 
  private:
   bool open();
