@@ -178,10 +178,12 @@ void FormatterPanel::build(controls::Frame& frame) {
 
 void FormatterPanel::followChanges(controls::Control& container) {
   for (controls::Control* c : container.children()) {
-    if (c->onClick) c->onClick = [this, own = std::move(c->onClick)] {
+    if (c->onClick) {
+      c->onClick = [this, own = std::move(c->onClick)] {
         own();
         refreshPreview();
       };
+    }
     followChanges(*c);
   }
 }

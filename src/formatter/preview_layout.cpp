@@ -9,10 +9,10 @@ namespace vexlo::formatter {
 namespace {
 
 constexpr std::array<int, 7> kSizePixels = {10, 13, 16, 18, 24, 32, 48};
-constexpr int kMargin = 4;         // around the content
-constexpr int kQuoteInset = 6;     // between the quote's frame and its text
+constexpr int kMargin = 4;          // around the content
+constexpr int kQuoteInset = 6;      // between the quote's frame and its text
 constexpr int kPlaceholderPad = 3;  // between an emoticon's frame and its name
-constexpr int kLabelPixels = 12;   // the quote's dots and the emoticons' names
+constexpr int kLabelPixels = 12;    // the quote's dots and the emoticons' names
 constexpr Colour kLabelColour = 0x000000;
 constexpr Colour kPlaceholderColour = 0x808080;
 constexpr Colour kMessageColour = 0x0000C0;  // dark red
@@ -39,6 +39,7 @@ struct Item {
   std::size_t font = 0;
   Colour colour = 0;
   FontMetrics metrics;
+  bool glow = false;
   bool placeholder = false;
   bool space() const { return !placeholder && text == u" "; }
   // Part of a Latin word, which wraps as a whole.
@@ -47,9 +48,7 @@ struct Item {
 
 class Layouter {
  public:
-  Layouter(const StyledReply& reply, int dpi, TextMeasurer& measurer)
-      : reply_(reply), dpi_(dpi), measurer_(measurer) {
-    layout_.glow = reply.glow;
+  Layouter(const StyledReply& reply, int dpi, TextMeasurer& measurer) : reply_(reply), dpi_(dpi), measurer_(measurer) {
     labelFont_ = fontIndex({u"", scaledPixels(kLabelPixels, dpi)});
   }
 
@@ -60,8 +59,9 @@ class Layouter {
     y_ = margin;
     std::size_t frameIndex = 0;
     if (reply_.quote) {
+      // The dots stand before the alignment's tag: always at the left.
       for (int i = 0; i < 5; ++i) add(character(u".", labelFont_, kLabelColour));
-      endLine();
+      endLine(Alignment::Left);
       const int inset = scaledPixels(kQuoteInset, dpi_);
       frameIndex = layout_.frames.size();
       layout_.frames.push_back({left_, y_, width_, 0});
@@ -135,7 +135,9 @@ class Layouter {
         i += c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
         continue;
       }
-      add(character(text.substr(i, w), index, run.colour));
+      Item item = character(text.substr(i, w), index, run.colour);
+      item.glow = reply_.glow;
+      add(std::move(item));
       i += w;
     }
   }
@@ -170,15 +172,17 @@ class Layouter {
     return tail;
   }
 
-  void endLine() {
+  void endLine() { endLine(reply_.alignment); }
+
+  void endLine(Alignment alignment) {
     FontMetrics m = line_.empty() ? metrics_[lineFont_] : FontMetrics{};
     for (const Item& item : line_) {
       m.ascent = std::max(m.ascent, item.metrics.ascent);
       m.descent = std::max(m.descent, item.metrics.descent);
     }
     int x = left_;
-    if (reply_.alignment == Alignment::Right) x += std::max(0, width_ - lineWidth_);
-    if (reply_.alignment == Alignment::Centre) x += std::max(0, (width_ - lineWidth_) / 2);
+    if (alignment == Alignment::Right) x += std::max(0, width_ - lineWidth_);
+    if (alignment == Alignment::Centre) x += std::max(0, (width_ - lineWidth_) / 2);
     const int baseline = y_ + m.ascent;
     bool joinable = false;
     for (const Item& item : line_) {
@@ -197,8 +201,8 @@ class Layouter {
         joinable = false;
       } else {
         PreviewPiece* last = joinable ? &layout_.pieces.back() : nullptr;
-        if (!last || last->font != item.font || last->colour != item.colour) {
-          layout_.pieces.push_back({x, baseline, {}, {}, item.colour, item.font});
+        if (!last || last->font != item.font || last->colour != item.colour || last->glow != item.glow) {
+          layout_.pieces.push_back({x, baseline, {}, {}, item.colour, item.font, item.glow});
           last = &layout_.pieces.back();
         }
         last->text.append(item.text);
@@ -241,7 +245,9 @@ int scaledPixels(int pixelsAt96, int dpi) {
   return static_cast<int>((static_cast<long long>(pixelsAt96) * dpi + 48) / 96);
 }
 
-int sizePixels(int size, int dpi) { return scaledPixels(kSizePixels[static_cast<std::size_t>(std::clamp(size, 1, 7) - 1)], dpi); }
+int sizePixels(int size, int dpi) {
+  return scaledPixels(kSizePixels[static_cast<std::size_t>(std::clamp(size, 1, 7) - 1)], dpi);
+}
 
 PreviewLayout layoutPreview(const StyledReply& reply, int width, int dpi, TextMeasurer& measurer) {
   return Layouter(reply, dpi, measurer).layOut(width);
@@ -250,7 +256,8 @@ PreviewLayout layoutPreview(const StyledReply& reply, int width, int dpi, TextMe
 PreviewFit fitPreview(const StyledReply& reply, std::u16string_view message, const PreviewGeometry& geometry,
                       TextMeasurer& measurer) {
   StyledReply messageReply;
-  if (!message.empty()) messageReply.runs.push_back({std::u16string(message), kMessageColour, u"", false, kMessageSize});
+  if (!message.empty())
+    messageReply.runs.push_back({std::u16string(message), kMessageColour, u"", false, kMessageSize});
   const StyledReply& shown = message.empty() ? reply : messageReply;
   const int lowest = scaledPixels(kPreviewMinHeight, geometry.dpi);
   const int tallest = scaledPixels(kPreviewMaxHeight, geometry.dpi);

@@ -65,6 +65,7 @@ struct PreviewPiece {
   std::vector<int> advances;  // one per code unit; the second unit of a pair advances 0
   Colour colour = 0;
   std::size_t font = 0;  // into PreviewLayout::fonts
+  bool glow = false;     // drawn white inside a halo of its colour
 };
 
 struct PreviewRect {
@@ -79,7 +80,6 @@ struct PreviewLayout {
   std::vector<PreviewFont> fonts;
   std::vector<PreviewPiece> pieces;
   std::vector<PreviewRect> frames;  // the quote's block and each emoticon's placeholder
-  bool glow = false;                // draw each piece white inside a halo of its colour
   int height = 0;                   // of the content, margins included
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "formatter/preview_layout.h"
 #include "formatter/styled_text.h"
 #include "text/characters.h"
 
@@ -48,11 +49,16 @@ std::string hex(Colour c) {
 
 void escapeHtml(std::string& out, std::u16string_view text) {
   for (char16_t c : text) {
-    if (c == u'&') out += "&amp;";
-    else if (c == u'<') out += "&lt;";
-    else if (c == u'>') out += "&gt;";
-    else if (c == u'\n') out += "<br>";
-    else if (c != u'\r') out += text::toUtf8(std::u16string_view(&c, 1));
+    if (c == u'&')
+      out += "&amp;";
+    else if (c == u'<')
+      out += "&lt;";
+    else if (c == u'>')
+      out += "&gt;";
+    else if (c == u'\n')
+      out += "<br>";
+    else if (c != u'\r')
+      out += text::toUtf8(std::u16string_view(&c, 1));
   }
 }
 
@@ -154,12 +160,14 @@ std::string writeClipboardHtml(const StyledReply& reply) {
   const std::size_t startHtml = html.size();
   html += "<html><body>\r\n<!--StartFragment-->";
   const std::size_t startFragment = html.size();
-  const char* align = reply.alignment == Alignment::Right ? "right" : reply.alignment == Alignment::Centre ? "center" : "left";
+  const char* align = reply.alignment == Alignment::Right    ? "right"
+                      : reply.alignment == Alignment::Centre ? "center"
+                                                             : "left";
   html += std::string("<div style=\"text-align:") + align + "\">";
   if (reply.quote) html += ".....<blockquote>";
   for (const StyledRun& run : reply.runs) {
     html += "<span style=\"color:" + hex(run.colour) + ";font-family:'" + text::toUtf8(run.face) +
-            "';font-size:" + std::to_string(run.size) + "pt";
+            "';font-size:" + std::to_string(sizePixels(run.size, 96)) + "px";
     if (reply.bold) html += ";font-weight:bold";
     if (reply.italic) html += ";font-style:italic";
     if (reply.underline) html += ";text-decoration:underline";
@@ -187,7 +195,8 @@ std::string writeRtf(const StyledReply& reply, const text::AnsiCodec& codec) {
     if (std::find(colours.begin(), colours.end(), run.colour) == colours.end()) colours.push_back(run.colour);
   }
   std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
-  for (std::size_t f = 0; f < faces.size(); ++f) rtf += "{\\f" + std::to_string(f) + " " + codec.encode(faces[f]) + ";}";
+  for (std::size_t f = 0; f < faces.size(); ++f)
+    rtf += "{\\f" + std::to_string(f) + " " + codec.encode(faces[f]) + ";}";
   rtf += "}{\\colortbl;";
   for (Colour c : colours)
     rtf += "\\red" + std::to_string(redOf(c)) + "\\green" + std::to_string(greenOf(c)) + "\\blue" +
@@ -200,7 +209,7 @@ std::string writeRtf(const StyledReply& reply, const text::AnsiCodec& codec) {
     const auto face = std::find(faces.begin(), faces.end(), run.face) - faces.begin();
     const auto colour = std::find(colours.begin(), colours.end(), run.colour) - colours.begin() + 1;
     rtf += "{\\f" + std::to_string(face) + "\\cf" + std::to_string(colour) + "\\fs" +
-           std::to_string(2 * std::max(run.size, 1) + 18);
+           std::to_string(sizePixels(run.size, 96) * 3 / 2);
     if (reply.bold) rtf += "\\b";
     if (reply.italic) rtf += "\\i";
     if (reply.underline) rtf += "\\ul";

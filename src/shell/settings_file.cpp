@@ -267,7 +267,8 @@ std::string writeSettings(std::string_view existingFileBytes, const SettingsToSa
   }
   setText(file, kMainSection, "Path", settings.path, codec,
           [&codec](std::string_view bytes) { return limitedValue(bytes, kPathBytes, codec); });
-  if (settings.preview || file.get(kMainSection, kPreviewKey)) file.set(kMainSection, kPreviewKey, settings.preview ? "1" : "0");
+  if (settings.preview || file.get(kMainSection, kPreviewKey))
+    file.set(kMainSection, kPreviewKey, settings.preview ? "1" : "0");
   return file.bytes();
 }
 

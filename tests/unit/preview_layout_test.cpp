@@ -26,7 +26,7 @@ PreviewLayout layOut(const StyledReply& reply, int width, int dpi = 96) {
 TEST(PreviewLayoutTest, SizesMapAsBrowsersDoScaledByDpi) {
   struct Case {
     int size, dpi, pixels;
-  } cases[] = {{1, 96, 10}, {2, 96, 13}, {3, 96, 16}, {4, 96, 18}, {5, 96, 24}, {6, 96, 32},
+  } cases[] = {{1, 96, 10}, {2, 96, 13}, {3, 96, 16}, {4, 96, 18},  {5, 96, 24}, {6, 96, 32},
                {7, 96, 48}, {0, 96, 10}, {9, 96, 48}, {3, 144, 24}, {7, 192, 96}};
   for (const Case& c : cases) EXPECT_EQ(sizePixels(c.size, c.dpi), c.pixels) << c.size << " at " << c.dpi;
 }
@@ -51,12 +51,12 @@ TEST(PreviewLayoutTest, LinesBreakAtLineEndsAtWordsAndBetweenCharacters) {
     int width;
     std::vector<std::u16string> lines;
   } cases[] = {
-      {u"aaaa bbbb", 68, {u"aaaa ", u"bbbb"}},           // the word moves whole
-      {u"abcdefghij", 68, {u"abcdefg", u"hij"}},         // a word longer than the line breaks inside
+      {u"aaaa bbbb", 68, {u"aaaa ", u"bbbb"}},         // the word moves whole
+      {u"abcdefghij", 68, {u"abcdefg", u"hij"}},       // a word longer than the line breaks inside
       {u"一二三四五", 40, {u"一二", u"三四", u"五"}},  // between any two Chinese characters
       {u"a\r\nb\nc\rd", 200, {u"a", u"b", u"c", u"d"}},
-      {u"aaaaaaa bb", 68, {u"aaaaaaa", u"bb"}},          // the blank at the break takes no room
-      {u"😀😀😀", 40, {u"😀😀", u"😀"}},                 // a pair is one character
+      {u"aaaaaaa bb", 68, {u"aaaaaaa", u"bb"}},  // the blank at the break takes no room
+      {u"😀😀😀", 40, {u"😀😀", u"😀"}},               // a pair is one character
   };
   for (const Case& c : cases) {
     const PreviewLayout layout = layOut(replyOf(c.text), c.width);
@@ -76,12 +76,13 @@ TEST(PreviewLayoutTest, LinesBreakAtLineEndsAtWordsAndBetweenCharacters) {
 }
 
 TEST(PreviewLayoutTest, QuoteFramesTheTextUnderItsDotsAndEmoticonsAreNamedPlaceholders) {
-  StyledReply reply = replyOf(u"ab");
+  StyledReply reply = replyOf(u"ab", Alignment::Right);
   reply.quote = true;
   reply.emoticons = {u"http://host/faces/smile.gif", u"C:\\faces\\cry.png"};
   const PreviewLayout layout = layOut(reply, 300);
   ASSERT_EQ(layout.pieces.size(), 4u);
   EXPECT_EQ(layout.pieces[0].text, u".....");
+  EXPECT_EQ(layout.pieces[0].x, 4);  // before the alignment's tag
   EXPECT_EQ(layout.pieces[1].text, u"ab");
   EXPECT_EQ(layout.pieces[2].text, u"smile.gif");
   EXPECT_EQ(layout.pieces[3].text, u"cry.png");
@@ -100,15 +101,17 @@ TEST(PreviewLayoutTest, QuoteFramesTheTextUnderItsDotsAndEmoticonsAreNamedPlaceh
 
 TEST(PreviewLayoutTest, StylesReachTheFontsAndTheOrientationMarkTheFace) {
   StyledReply reply = replyOf(u"a");
-  reply.bold = reply.italic = reply.underline = reply.glow = true;
+  reply.bold = reply.italic = reply.underline = reply.glow = reply.quote = true;
   reply.runs.push_back({u"b", 0x00FF00, u"黑体", true, 7});
-  const PreviewLayout layout = layOut(reply, 300);
-  ASSERT_EQ(layout.pieces.size(), 2u);
-  EXPECT_TRUE(layout.glow);
+  PreviewLayout layout = layOut(reply, 300);
+  ASSERT_EQ(layout.pieces.size(), 3u);
+  EXPECT_FALSE(layout.pieces[0].glow);  // the quote's dots are no part of the styled text
+  layout.pieces.erase(layout.pieces.begin());
+  EXPECT_TRUE(layout.pieces[0].glow && layout.pieces[1].glow);
   const PreviewFont& second = layout.fonts[layout.pieces[1].font];
   EXPECT_EQ(second, (PreviewFont{u"@黑体", 48, true, true, true}));
   EXPECT_EQ(layout.pieces[1].colour, 0x00FF00u);
-  EXPECT_EQ(layout.pieces[1].x, 4 + 8);
+  EXPECT_EQ(layout.pieces[1].x, layout.pieces[0].x + 8);
 }
 
 TEST(PreviewLayoutTest, WindowHeightFitsTheContentBetweenItsLimits) {
@@ -117,9 +120,11 @@ TEST(PreviewLayoutTest, WindowHeightFitsTheContentBetweenItsLimits) {
     int lines, dpi, height;
     bool scrolls;
   } cases[] = {
-      {1, 96, 60, false},   {1, 144, 90, false},  // the least
-      {6, 96, 4 + 6 * 15 + 4 + 30, false},        // fitted: content and chrome
-      {40, 96, 240, true},  {40, 144, 360, true},  // the most, then scrolling
+      {1, 96, 60, false},
+      {1, 144, 90, false},                  // the least
+      {6, 96, 4 + 6 * 15 + 4 + 30, false},  // fitted: content and chrome
+      {40, 96, 240, true},
+      {40, 144, 360, true},  // the most, then scrolling
   };
   for (const Case& c : cases) {
     std::u16string text;

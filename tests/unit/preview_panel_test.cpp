@@ -67,16 +67,21 @@ TEST_F(PreviewPanelTest, EveryChangeOfTextOrOptionUpdatesThePreview) {
       {"underline", [&] { p->underlineBox.userClick(); }, [](auto& r) { return r.underline; }},
       {"quote", [&] { p->quoteBox.userClick(); }, [](auto& r) { return r.quote; }},
       {"mark", [&] { p->horizontalBox.userClick(); }, [](auto& r) { return r.runs[0].horizontal; }},
-      {"alignment", [&] { p->alignCentreOption.userClick(); }, [](auto& r) { return r.alignment == formatter::Alignment::Centre; }},
+      {"alignment", [&] { p->alignCentreOption.userClick(); },
+       [](auto& r) { return r.alignment == formatter::Alignment::Centre; }},
       {"emoticon", [&] { p->emoticons.emoticonList.userSelect(0); },
        [](auto& r) { return r.emoticons == std::vector<std::u16string>{u"http://host/smile.gif"}; }},
-      {"colour", [&] {
+      {"colour",
+       [&] {
          p->colourButtons[0]->userClick();
          p->chooser.swatches[5]->userClick();
          p->chooser.okButton.userClick();
-       }, [](auto& r) { return r.runs[0].colour == 0x00FF00u; }},
-      {"mode", [&] { p->colourModeOptions[2]->userClick(); }, [](auto& r) { return r.mode == formatter::ColourMode::Rainbow; }},
-      {"dialect", [&] { p->targetOptions[1]->userClick(); }, [](auto& r) { return r.dialect == formatter::Dialect::Qzone; }},
+       },
+       [](auto& r) { return r.runs[0].colour == 0x00FF00u; }},
+      {"mode", [&] { p->colourModeOptions[2]->userClick(); },
+       [](auto& r) { return r.mode == formatter::ColourMode::Rainbow; }},
+      {"dialect", [&] { p->targetOptions[1]->userClick(); },
+       [](auto& r) { return r.dialect == formatter::Dialect::Qzone; }},
   };
   for (const Case& c : cases) {
     const std::size_t before = h.preview.updates.size();

@@ -49,6 +49,13 @@ LRESULT dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Member m
 
 bool controlHeld() { return GetKeyState(VK_CONTROL) < 0; }
 
+SCROLLINFO scrollInfo(UINT mask) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = mask;
+  return info;
+}
+
 }  // namespace
 
 PreviewWindowWin32::~PreviewWindowWin32() {
@@ -63,11 +70,11 @@ void PreviewWindowWin32::make() {
   window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPreviewWindowClass, kPreviewTitle,
                             WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, 0, 0, 100, 100, owner_, nullptr,
                             GetModuleHandleW(nullptr), this);
-  area_ = CreateWindowExW(0, kPreviewAreaClass, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 10, 10, window_,
-                          nullptr, GetModuleHandleW(nullptr), this);
-  button_ = CreateWindowExW(0, L"BUTTON", kRichCopyCaption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10, 10,
-                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
-                            GetModuleHandleW(nullptr), nullptr);
+  area_ = CreateWindowExW(0, kPreviewAreaClass, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 10, 10, window_, nullptr,
+                          GetModuleHandleW(nullptr), this);
+  button_ =
+      CreateWindowExW(0, L"BUTTON", kRichCopyCaption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10, 10, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)), GetModuleHandleW(nullptr), nullptr);
   const int dpi = static_cast<int>(platform::win32::dpiOf(owner_));
   buttonFont_ = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"SimSun");
@@ -109,17 +116,19 @@ void PreviewWindowWin32::fit() {
   const int buttonWidth = scaledPixels(kButtonWidth, dpi), buttonHeight = scaledPixels(kButtonHeight, dpi);
   MoveWindow(button_, clientWidth - buttonWidth - scaledPixels(3, dpi), areaHeight + (strip - buttonHeight) / 2,
              buttonWidth, buttonHeight, TRUE);
-  SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE, 0, std::max(0, fit_.layout.height - 1),
-                     static_cast<UINT>(std::max(0, areaHeight))};
+  SCROLLINFO info = scrollInfo(SIF_RANGE | SIF_PAGE);
+  info.nMax = std::max(0, fit_.layout.height - 1);
+  info.nPage = static_cast<UINT>(std::max(0, areaHeight));
   SetScrollInfo(area_, SB_VERT, &info, TRUE);
   scrollTo(scroll_);
   SetWindowPos(window_, HWND_TOPMOST, owner.left, owner.bottom, width, fit_.windowHeight,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  InvalidateRect(area_, nullptr, FALSE);
+  // A shorter area leaves its old pixels in the strip below it.
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void PreviewWindowWin32::scrollTo(int position) {
-  SCROLLINFO info = {sizeof info, SIF_POS};
+  SCROLLINFO info = scrollInfo(SIF_POS);
   info.nPos = position;
   SetScrollInfo(area_, SB_VERT, &info, TRUE);
   GetScrollInfo(area_, SB_VERT, &info);  // the system keeps it inside the range
@@ -161,7 +170,7 @@ void PreviewWindowWin32::paint(HDC target, const RECT& client) {
     SelectObject(dc, measurer_.handle(fit_.layout.fonts[p.font]));
     const COLORREF colour = static_cast<COLORREF>(p.colour);  // both 0x00BBGGRR
     SetTextColor(dc, colour);
-    if (fit_.layout.glow) {
+    if (p.glow) {
       for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx)
           if ((dx || dy) && dx * dx + dy * dy <= 5) draw(p, dx, dy);
@@ -226,18 +235,32 @@ LRESULT PreviewWindowWin32::areaMessage(HWND hwnd, UINT message, WPARAM wParam, 
       scrollTo(scroll_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * kLineStep);
       return 0;
     case WM_VSCROLL: {
-      SCROLLINFO info = {sizeof info, SIF_ALL};
+      SCROLLINFO info = scrollInfo(SIF_ALL);
       GetScrollInfo(area_, SB_VERT, &info);
       int to = info.nPos;
       switch (LOWORD(wParam)) {
-        case SB_LINEUP: to -= kLineStep; break;
-        case SB_LINEDOWN: to += kLineStep; break;
-        case SB_PAGEUP: to -= static_cast<int>(info.nPage); break;
-        case SB_PAGEDOWN: to += static_cast<int>(info.nPage); break;
+        case SB_LINEUP:
+          to -= kLineStep;
+          break;
+        case SB_LINEDOWN:
+          to += kLineStep;
+          break;
+        case SB_PAGEUP:
+          to -= static_cast<int>(info.nPage);
+          break;
+        case SB_PAGEDOWN:
+          to += static_cast<int>(info.nPage);
+          break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: to = info.nTrackPos; break;
-        case SB_TOP: to = 0; break;
-        case SB_BOTTOM: to = info.nMax; break;
+        case SB_THUMBPOSITION:
+          to = info.nTrackPos;
+          break;
+        case SB_TOP:
+          to = 0;
+          break;
+        case SB_BOTTOM:
+          to = info.nMax;
+          break;
       }
       scrollTo(to);
       return 0;
