@@ -73,7 +73,6 @@ struct PreviewRect {
   int top = 0;
   int width = 0;
   int height = 0;
-  friend bool operator==(const PreviewRect&, const PreviewRect&) = default;
 };
 
 struct PreviewLayout {

@@ -15,7 +15,6 @@ namespace vexlo::formatter {
 struct PreviewContent {
   StyledReply reply;
   std::u16string message;
-  friend bool operator==(const PreviewContent&, const PreviewContent&) = default;
 };
 
 class PreviewWindow {

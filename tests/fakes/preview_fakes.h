@@ -11,13 +11,9 @@ namespace vexlo::fakes {
 // Records what the panel showed and asked; `shown` mirrors the window.
 struct FakePreviewWindow : formatter::PreviewWindow {
   bool shown = false;
-  int shows = 0;
   std::vector<formatter::PreviewContent> updates;
   void update(const formatter::PreviewContent& content) override { updates.push_back(content); }
-  void show() override {
-    shown = true;
-    ++shows;
-  }
+  void show() override { shown = true; }
   void hide() override { shown = false; }
   const formatter::PreviewContent& last() const { return updates.back(); }
 };

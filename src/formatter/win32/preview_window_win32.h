@@ -28,9 +28,6 @@ class PreviewWindowWin32 final : public PreviewWindow {
   void show() override;
   void hide() override;
 
-  // Null until first shown.
-  HWND window() const { return window_; }
-
  private:
   void make();
   // Lays the content out for the owner's width and DPI and docks the
