@@ -1,14 +1,12 @@
 #include "formatter/preview_layout.h"
 
 #include <algorithm>
-#include <array>
 #include <map>
 
 namespace vexlo::formatter {
 
 namespace {
 
-constexpr std::array<int, 7> kSizePixels = {10, 13, 16, 18, 24, 32, 48};
 constexpr int kMargin = 4;          // around the content
 constexpr int kQuoteInset = 6;      // between the quote's frame and its text
 constexpr int kPlaceholderPad = 3;  // between an emoticon's frame and its name
@@ -119,7 +117,7 @@ class Layouter {
 
   void addRun(const StyledRun& run) {
     PreviewFont font;
-    font.face = run.horizontal ? u"@" + run.face : run.face;
+    font.face = std::u16string(run.horizontal ? u"@" : u"") + std::u16string(reply_.faceOf(run));
     font.pixels = sizePixels(run.size, dpi_);
     font.bold = reply_.bold;
     font.italic = reply_.italic;
@@ -246,7 +244,7 @@ int scaledPixels(int pixelsAt96, int dpi) {
 }
 
 int sizePixels(int size, int dpi) {
-  return scaledPixels(kSizePixels[static_cast<std::size_t>(std::clamp(size, 1, 7) - 1)], dpi);
+  return scaledPixels(browserPixelSize(std::clamp(size, 1, 7)), dpi);
 }
 
 PreviewLayout layoutPreview(const StyledReply& reply, int width, int dpi, TextMeasurer& measurer) {
@@ -257,7 +255,7 @@ PreviewFit fitPreview(const StyledReply& reply, std::u16string_view message, con
                       TextMeasurer& measurer) {
   StyledReply messageReply;
   if (!message.empty())
-    messageReply.runs.push_back({std::u16string(message), kMessageColour, u"", false, kMessageSize});
+    messageReply.runs.push_back({std::u16string(message), kMessageColour, 0, false, kMessageSize});
   const StyledReply& shown = message.empty() ? reply : messageReply;
   const int lowest = scaledPixels(kPreviewMinHeight, geometry.dpi);
   const int tallest = scaledPixels(kPreviewMaxHeight, geometry.dpi);

@@ -31,8 +31,8 @@ std::u16string_view previewPrefix(std::u16string_view text, bool& truncated);
 // Pixels at `dpi` of a length given at 96 DPI.
 int scaledPixels(int pixelsAt96, int dpi);
 
-// The pixel height of markup size 1 to 7 as browsers map them (10, 13, 16,
-// 18, 24, 32, 48 at 96 DPI); sizes outside are brought to the nearest.
+// The pixel height at `dpi` of markup size 1 to 7 as browsers map them;
+// sizes outside are brought to the nearest (a size of none, 0, as size 1).
 int sizePixels(int size, int dpi);
 
 struct PreviewFont {

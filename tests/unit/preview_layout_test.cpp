@@ -14,7 +14,8 @@ namespace {
 StyledReply replyOf(std::u16string text, Alignment alignment = Alignment::Left) {
   StyledReply reply;
   reply.alignment = alignment;
-  reply.runs.push_back({std::move(text), 0x0000FF, u"宋体", false, 3});
+  reply.faces = {u"宋体", u"黑体"};
+  reply.runs.push_back({std::move(text), 0x0000FF, 0, false, 3});
   return reply;
 }
 
@@ -102,7 +103,7 @@ TEST(PreviewLayoutTest, QuoteFramesTheTextUnderItsDotsAndEmoticonsAreNamedPlaceh
 TEST(PreviewLayoutTest, StylesReachTheFontsAndTheOrientationMarkTheFace) {
   StyledReply reply = replyOf(u"a");
   reply.bold = reply.italic = reply.underline = reply.glow = reply.quote = true;
-  reply.runs.push_back({u"b", 0x00FF00, u"黑体", true, 7});
+  reply.runs.push_back({u"b", 0x00FF00, 1, true, 7});
   PreviewLayout layout = layOut(reply, 300);
   ASSERT_EQ(layout.pieces.size(), 3u);
   EXPECT_FALSE(layout.pieces[0].glow);  // the quote's dots are no part of the styled text

@@ -60,7 +60,7 @@ TEST_F(PreviewPanelTest, EveryChangeOfTextOrOptionUpdatesThePreview) {
     Check shows;
   } cases[] = {
       {"typing", [&] { p->inputBox.userEdited(u"你好"); }, [](auto& r) { return formatter::plainText(r) == u"你好"; }},
-      {"font", [&] { p->fontList.userSelect(5); }, [](auto& r) { return r.runs[0].face == u"黑体"; }},
+      {"font", [&] { p->fontList.userSelect(5); }, [](auto& r) { return r.faceOf(r.runs[0]) == u"黑体"; }},
       {"size", [&] { p->sizeList.userSelect(6); }, [](auto& r) { return r.runs[0].size == 7; }},
       {"bold", [&] { p->boldBox.userClick(); }, [](auto& r) { return r.bold; }},
       {"italic", [&] { p->italicBox.userClick(); }, [](auto& r) { return r.italic; }},
