@@ -27,8 +27,9 @@ void convertMarkupInto(ConversionResult& result, const MarkupOptions& options, s
   }
   // The runs go straight into the markup as they are made, never stored.
   StyledReply reply;
-  result.overGradientLimit = !runs::beginReply(reply, options, source, pendingEmoticons);
-  if (result.overGradientLimit) {
+  const std::optional<std::size_t> characters = runs::beginReply(reply, options, source, pendingEmoticons);
+  result.overGradientLimit = !characters;
+  if (!characters) {
     result.markup.clear();
     return;
   }
@@ -37,7 +38,8 @@ void convertMarkupInto(ConversionResult& result, const MarkupOptions& options, s
       .textUnits = source.size(),
       .faceUnits = options.mode == ColourMode::Random ? runs::longestFontName(options) : reply.faces.front().size()};
   writing::writeRuns(
-      reply, bounds, [&](auto&& piece) { runs::forEachRun(reply, options, source, gradient, random, piece); },
+      reply, bounds,
+      [&](auto&& piece) { runs::forEachRun(reply, options, source, *characters, gradient, random, piece); },
       result.markup);
 }
 

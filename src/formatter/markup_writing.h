@@ -138,6 +138,10 @@ template <class Tags>
 constexpr std::size_t kColourPieceLength = lengthOf(Tags::colourOpen) + GradientTable::kSampleLength + 1 +
                                            lengthOf(Tags::colourClose);
 
+template <class Tags>
+constexpr std::size_t kGlowPieceLength = lengthOf(tags::kGlowOpen) + GradientTable::kSampleLength +
+                                         lengthOf(tags::kGlowColourEnd) + lengthOf(Tags::colourClose);
+
 // Single colour, gradient and rainbow: one frame of font and size around a
 // colour piece for every run (the glow's own opener in its place when the
 // reply glows).
@@ -149,14 +153,18 @@ void writeFramed(const StyledReply& r, const StyleWrapper& wrap, RunBounds bound
   std::u16string head = fontHead<Tags>(r.faceOf(frame), r.frame.horizontal);
   head += text::decimal(r.frame.size);
   head += u']';
+  const bool glow = r.glow && r.dialect == Dialect::Qzone;
+  // Not a unit more than the pieces need: a few percent over sends a long
+  // text's result past the allocator's threshold for fresh pages, which then
+  // cost a page fault apiece on every conversion.
+  const std::size_t pieceLength = glow ? kGlowPieceLength<Tags> : kColourPieceLength<Tags>;
   Writer w(out, wrap.prefix.size() + head.size() + lengthOf(Tags::frameClose) + wrap.suffix.size() +
-                    bounds.runs * (kColourPieceLength<Tags> + lengthOf(tags::kGlowColourEnd)) + bounds.textUnits);
+                    bounds.runs * pieceLength + bounds.textUnits);
   w.text(wrap.prefix);
   w.text(head);
-  const bool glow = r.glow && r.dialect == Dialect::Qzone;
-  static_assert(kColourPieceLength<Tags> + lengthOf(tags::kGlowColourEnd) + 2 <= Writer::kPieceRoom);
+  static_assert(kGlowPieceLength<Tags> + 2 <= Writer::kPieceRoom);
   forEachRun([&](std::u16string_view text, Colour colour, int, bool, int) {
-    w.room(kColourPieceLength<Tags> + lengthOf(tags::kGlowColourEnd) + 2);
+    w.room(kGlowPieceLength<Tags> + 2);
     if (glow) {
       w.literal(tags::kGlowOpen);
       w.sample(colour);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +16,11 @@
 namespace vexlo::formatter::runs {
 
 // The reply-wide fields, the frame and (but in random mode) the face table;
-// no runs. False when no runs follow: the gradient limit.
-bool beginReply(StyledReply& reply, const MarkupOptions& options, std::u16string_view source,
-                std::u16string_view pendingEmoticons);
+// no runs. The text's length in characters where the mode needs it (the
+// gradient; 0 otherwise) for forEachRun, or nothing when no runs follow:
+// the gradient limit.
+std::optional<std::size_t> beginReply(StyledReply& reply, const MarkupOptions& options, std::u16string_view source,
+                                      std::u16string_view pendingEmoticons);
 
 // The font list's names as markup writes them, with the longest one's
 // length: random mode's faces come from it.
@@ -93,12 +96,13 @@ int faceIndex(StyledReply& reply, std::u16string face);
 
 }  // namespace detail
 
-// Hands every run of a reply that beginReply started to
-// `sink(text, colour, face, horizontal, size)`; random mode adds each face
-// to the table before the first run that uses it.
+// Hands every run of a reply that beginReply started (and whose count of
+// characters it gave) to `sink(text, colour, face, horizontal, size)`;
+// random mode adds each face to the table before the first run that uses
+// it.
 template <class Sink>
-void forEachRun(StyledReply& reply, const MarkupOptions& o, std::u16string_view source, const GradientTable& gradient,
-                RandomSource& random, Sink&& sink) {
+void forEachRun(StyledReply& reply, const MarkupOptions& o, std::u16string_view source, std::size_t characters,
+                const GradientTable& gradient, RandomSource& random, Sink&& sink) {
   using namespace detail;
   const StyledReply::Frame frame = reply.frame;
   switch (o.mode) {
@@ -109,7 +113,7 @@ void forEachRun(StyledReply& reply, const MarkupOptions& o, std::u16string_view 
       // Spread the samples T(0) … T(256) over the characters, one sample
       // every `step`, at least as many samples as characters; a CR takes its
       // sample and makes no run, samples past the text make empty runs.
-      const std::size_t m = std::max<std::size_t>(text::characterCount(source), 2);
+      const std::size_t m = std::max<std::size_t>(characters, 2);
       const int step = GradientTable::kLastSample / static_cast<int>(m - 1);
       Characters chars(source);
       for (int j = 0; j <= GradientTable::kLastSample; j += step) {

@@ -17,8 +17,8 @@ int detail::faceIndex(StyledReply& reply, std::u16string face) {
   return static_cast<int>(reply.faces.size() - 1);
 }
 
-bool beginReply(StyledReply& reply, const MarkupOptions& options, std::u16string_view source,
-                std::u16string_view pendingEmoticons) {
+std::optional<std::size_t> beginReply(StyledReply& reply, const MarkupOptions& options, std::u16string_view source,
+                                      std::u16string_view pendingEmoticons) {
   const bool forum = options.dialect == Dialect::Forum;
   reply.dialect = options.dialect;
   reply.mode = options.mode;
@@ -28,8 +28,8 @@ bool beginReply(StyledReply& reply, const MarkupOptions& options, std::u16string
   reply.underline = options.underline;
   reply.quote = options.quote;
   reply.glow = options.glow && !forum && options.mode == ColourMode::Single;
-  reply.overGradientLimit =
-      options.mode == ColourMode::Gradient && text::characterCount(source) > kGradientCharacterLimit;
+  const std::size_t characters = options.mode == ColourMode::Gradient ? text::characterCount(source) : 0;
+  reply.overGradientLimit = characters > kGradientCharacterLimit;
   reply.faces.clear();
   reply.runs.clear();
   reply.emoticonMarkup = forum ? pendingEmoticons : std::u16string_view{};
@@ -41,9 +41,9 @@ bool beginReply(StyledReply& reply, const MarkupOptions& options, std::u16string
   const int size = static_cast<int>(static_cast<unsigned>(options.sizeIndex) + 1u);
   reply.frame = {};
   if (options.mode != ColourMode::Random) reply.frame = {0, horizontal, size};
-  if (reply.overGradientLimit) return false;
+  if (reply.overGradientLimit) return std::nullopt;
   if (options.mode != ColourMode::Random) reply.faces.push_back(markupFontName(options.font));
-  return true;
+  return characters;
 }
 
 std::size_t longestFontName(const MarkupOptions& options) {
@@ -56,9 +56,10 @@ std::size_t longestFontName(const MarkupOptions& options) {
 
 void buildStyledReply(StyledReply& reply, const MarkupOptions& options, std::u16string_view source,
                       const GradientTable& gradient, std::u16string_view pendingEmoticons, RandomSource& random) {
-  if (!runs::beginReply(reply, options, source, pendingEmoticons)) return;
+  const std::optional<std::size_t> characters = runs::beginReply(reply, options, source, pendingEmoticons);
+  if (!characters) return;
   reply.runs.reserve(runs::runsAtMost(options.mode, source));
-  runs::forEachRun(reply, options, source, gradient, random,
+  runs::forEachRun(reply, options, source, *characters, gradient, random,
                    [&reply](std::u16string_view text, Colour colour, int face, bool horizontal, int size) {
                      StyledRun& run = reply.runs.emplace_back();
                      run.text.assign(text.data(), text.size());
