@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "formatter/markup.h"
+#include "formatter/styled_text.h"
 #include "text/characters.h"
 
 namespace {
@@ -155,6 +156,22 @@ void convertReuseBenchmark(benchmark::State& state, Dialect dialect, ColourMode 
   state.SetBytesProcessed(static_cast<int64_t>(bytes));
 }
 
+// Reading back the markup of the whole source into runs, a reply that keeps
+// its storage between readings; compare with Convert/<dialect>/Rainbow,
+// which wrote that markup.
+void readBackBenchmark(benchmark::State& state, Dialect dialect) {
+  SplitMixRandom random(69);
+  const std::u16string markup =
+      convertMarkup(optionsFor(dialect, ColourMode::Rainbow), source(), table(), u"[img]http://e/1.gif[/img]", random)
+          .markup;
+  StyledReply reply;
+  for (auto _ : state) {
+    if (!readMarkup(markup, dialect, reply)) state.SkipWithError("the reader refused the conversion's markup");
+    benchmark::DoNotOptimize(reply.runs.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(markup.size() * sizeof(char16_t)) * state.iterations());
+}
+
 void plainCopyBenchmark(benchmark::State& state, std::size_t bytes) {
   std::vector<char> from(bytes, 'x'), to(bytes);
   for (auto _ : state) {
@@ -206,6 +223,11 @@ int main(int argc, char** argv) {
                                    [outputBytes](benchmark::State& s) { freshCopyBenchmark(s, outputBytes); })
           ->Unit(benchmark::kMillisecond);
     }
+  }
+  for (Dialect dialect : {Dialect::Forum, Dialect::Qzone}) {
+    benchmark::RegisterBenchmark((std::string("ReadBack/") + name(dialect) + "/Rainbow").c_str(),
+                                 [dialect](benchmark::State& s) { readBackBenchmark(s, dialect); })
+        ->Unit(benchmark::kMillisecond);
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -1,5 +1,9 @@
 #include "formatter/markup.h"
 
+#include <functional>
+
+#include "formatter/markup_writing.h"
+#include "formatter/run_builder.h"
 #include "formatter/styled_text.h"
 
 namespace vexlo::formatter {
@@ -12,12 +16,31 @@ std::u16string markupFontName(std::u16string_view name) {
 
 void convertMarkupInto(ConversionResult& result, const MarkupOptions& options, std::u16string_view source,
                        const GradientTable& gradient, std::u16string_view pendingEmoticons, RandomSource& random) {
-  // The runs hold their own copy of the text, so the source may be the
-  // previous result itself.
+  // Converting the previous result again: the result's storage is rewritten
+  // while the source is read, so work from a copy.
+  const std::less<const char16_t*> before;
+  const char16_t* storage = result.markup.data();
+  if (!source.empty() && !before(source.data(), storage) && before(source.data(), storage + result.markup.size())) {
+    const std::u16string copy(source);
+    convertMarkupInto(result, options, copy, gradient, pendingEmoticons, random);
+    return;
+  }
+  // The runs go straight into the markup as they are made, never stored.
   StyledReply reply;
-  buildStyledReply(reply, options, source, gradient, pendingEmoticons, random);
-  result.overGradientLimit = reply.overGradientLimit;
-  writeMarkup(reply, result.markup);
+  const std::optional<std::size_t> characters = runs::beginReply(reply, options, source, pendingEmoticons);
+  result.overGradientLimit = !characters;
+  if (!characters) {
+    result.markup.clear();
+    return;
+  }
+  const writing::RunBounds bounds{
+      .runs = runs::runsAtMost(options.mode, source),
+      .textUnits = source.size(),
+      .faceUnits = options.mode == ColourMode::Random ? runs::longestFontName(options) : reply.faces.front().size()};
+  writing::writeRuns(
+      reply, bounds,
+      [&](auto&& piece) { runs::forEachRun(reply, options, source, *characters, gradient, random, piece); },
+      result.markup);
 }
 
 ConversionResult convertMarkup(const MarkupOptions& options, std::u16string_view source, const GradientTable& gradient,

@@ -2,6 +2,8 @@
 // writer writes (upper-case colours, sizes as the writer spells them), so
 // that writing what it read gives the same markup.
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 #include "formatter/markup_tags.h"
 #include "formatter/styled_text.h"
@@ -19,28 +21,51 @@ bool take(std::u16string_view& s, std::u16string_view literal) {
   return true;
 }
 
+// A tag of the vocabulary: its length is known where it is written, which
+// matters once per piece of a per-character reply.
+template <std::size_t N>
+bool take(std::u16string_view& s, const char16_t (&literal)[N]) {
+  static_assert(N > 1);
+  if (s.size() < N - 1 || std::memcmp(s.data(), literal, (N - 1) * sizeof(char16_t)) != 0) return false;
+  s.remove_prefix(N - 1);
+  return true;
+}
+
+// Where `literal` first starts in `s`; npos when nowhere.
+template <std::size_t N>
+std::size_t find(std::u16string_view s, const char16_t (&literal)[N]) {
+  for (std::size_t at = s.find(literal[0]); at != std::u16string_view::npos; at = s.find(literal[0], at + 1)) {
+    std::u16string_view rest = s.substr(at);
+    if (take(rest, literal)) return at;
+  }
+  return std::u16string_view::npos;
+}
+
 bool takeBack(std::u16string_view& s, std::u16string_view literal) {
   if (literal.empty() || !s.ends_with(literal)) return false;
   s.remove_suffix(literal.size());
   return true;
 }
 
-int hexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
+// The value of an upper-case hex digit; -1 for any other code unit.
+constexpr std::array<signed char, 128> kHexValues = [] {
+  std::array<signed char, 128> values{};
+  values.fill(-1);
+  for (int d = 0; d < 10; ++d) values[u'0' + d] = static_cast<signed char>(d);
+  for (int d = 0; d < 6; ++d) values[u'A' + d] = static_cast<signed char>(10 + d);
+  return values;
+}();
+
+int hexValue(char16_t c) { return c < kHexValues.size() ? kHexValues[c] : -1; }
 
 // RRGGBB in upper case.
 bool takeColour(std::u16string_view& s, Colour& colour) {
   if (s.size() < 6) return false;
-  int channels[3];
-  for (int k = 0; k < 3; ++k) {
-    const int high = hexValue(s[2 * k]), low = hexValue(s[2 * k + 1]);
-    if (high < 0 || low < 0) return false;
-    channels[k] = high * 16 + low;
-  }
-  colour = makeColour(channels[0], channels[1], channels[2]);
+  int digits[6];
+  int any = 0;
+  for (int k = 0; k < 6; ++k) any |= digits[k] = hexValue(s[k]);
+  if (any < 0) return false;
+  colour = makeColour(digits[0] * 16 + digits[1], digits[2] * 16 + digits[3], digits[4] * 16 + digits[5]);
   s.remove_prefix(6);
   return true;
 }
@@ -102,10 +127,10 @@ bool readPieces(std::u16string_view body, StyledReply& reply) {
     if (segments == 0) reply.frame = {style.face, style.horizontal, style.size};
     std::size_t pieces = 0;
     // A frame holds no piece where the text was line breaks alone.
-    while (body.starts_with(Tags::colourOpen)) {
+    while (take(body, Tags::colourOpen)) {
       StyledRun& run = reply.runs.emplace_back(style);
-      if (!take(body, Tags::colourOpen) || !takeColour(body, run.colour) || !take(body, u"]")) return false;
-      const std::size_t end = body.find(Tags::colourClose);
+      if (!takeColour(body, run.colour) || !take(body, u"]")) return false;
+      const std::size_t end = find(body, Tags::colourClose);
       if (end == std::u16string_view::npos) return false;
       run.text.assign(body.data(), end);
       body.remove_prefix(end + std::size(Tags::colourClose) - 1);

@@ -159,6 +159,22 @@ TEST(StyledRuns, HtmlAndRtfCarryTheReplyStyles) {
   }
 }
 
+TEST(StyledRuns, RandomModeWritesAFaceMissingFromTheTableAsNone) {
+  StyledReply r = sample();
+  r.mode = ColourMode::Random;
+  const std::pair<int, std::u16string> cases[] = {
+      {-1, u"[font=@][size=3][color=#FF0000]a<b>&\"'[/color][/size][/font]"},
+      {7, u"[font=@][size=3][color=#FF0000]a<b>&\"'[/color][/size][/font]"},
+      {0, u"[font=@楷体_GB2312][size=3][color=#FF0000]a<b>&\"'[/color][/size][/font]"},
+  };
+  for (const auto& [face, expected] : cases) {
+    r.runs[0].face = face;
+    std::u16string markup;
+    writeMarkup(r, markup);
+    EXPECT_TRUE(markup.starts_with(expected)) << face << ": " << text::toUtf8(markup);
+  }
+}
+
 TEST(StyledRuns, PlainTextHasNoTagsAndWindowsLineBreaks) {
   MarkupOptions options;
   options.quote = options.bold = true;
