@@ -61,6 +61,10 @@ target_link_libraries(vexlo_capture_copy_measure PRIVATE vexlo_win32 gdiplus)
 # Entering a folder of 10,000 files against a bare enumeration of it.
 add_executable(vexlo_file_list_measure EXCLUDE_FROM_ALL bench/win32/file_list_measure.cpp)
 target_link_libraries(vexlo_file_list_measure PRIVATE vexlo_win32)
+# The preview's repaint of a long rainbow reply against a plain DrawText of
+# the same text in the same window.
+add_executable(vexlo_preview_paint_measure EXCLUDE_FROM_ALL bench/win32/preview_paint_measure.cpp)
+target_link_libraries(vexlo_preview_paint_measure PRIVATE vexlo_win32)
 
 # GoogleTest sources, built with this toolchain: Debian's package on Linux;
 # on Windows point VEXLO_GTEST_SOURCE at a googletest checkout to build the tests.

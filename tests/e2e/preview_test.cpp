@@ -3,6 +3,7 @@
 // reply's colour, and copies the reply as rich text in three formats.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "e2e_support.h"
@@ -84,6 +85,90 @@ TEST(PreviewE2E, TypedTextShowsDockedUnderTheWindowAndCopiesAsRichText) {
   EXPECT_NE(rtf->find("\\red255\\green0\\blue0"), std::string::npos) << *rtf;
   EXPECT_EQ(clipboardText(), L"预览测试 preview");
   EXPECT_EQ(textOf(ui.inputBox), L"预览测试 preview") << "the preview never changes the input box";
+}
+
+// WordPad's rich edit box in a window of the process, once it shows.
+HWND wordPadEditor(DWORD processId) {
+  for (HWND w : topLevelWindows(processId))
+    if (isVisible(w))
+      if (HWND edit = firstChild(w, L"RichEdit20W", [](HWND) { return true; })) return edit;
+  return nullptr;
+}
+
+TEST(PreviewE2E, RichTextPastedIntoWordPadKeepsTheChosenColour) {
+  VexloInstance vexlo;
+  ASSERT_TRUE(vexlo.start());
+  const FormatterControls ui = FormatterControls::find(vexlo.window());
+  ASSERT_TRUE(ui.complete());
+  ASSERT_TRUE(clickOn(vexlo.control(L"Button", L"预览", isOwnerDrawnButton)));
+  HWND preview = waitForTopLevelWindow(vexlo.process().id(), kPreviewClass, 5s);
+  ASSERT_NE(preview, nullptr);
+
+  // A swatch other than the starting red, its colour read off the screen.
+  ASSERT_TRUE(clickOn(ui.colour(0)));
+  ASSERT_TRUE(waitUntil([&] { return isVisible(ui.chooser()); }, 2s)) << "the colour chooser did not open";
+  HWND swatch = findSwatch(ui.chooser(), 4, 2);
+  ASSERT_NE(swatch, nullptr);
+  const POINT at = centreOf(swatch);
+  const COLORREF chosen = screenPixel(at.x, at.y);
+  ASSERT_NE(chosen, RGB(255, 0, 0));
+  ASSERT_TRUE(clickOn(swatch));
+  ASSERT_TRUE(clickOn(findDescendant(ui.chooser(), L"Button", L"确定")));
+  ASSERT_TRUE(waitUntil([&] { return !isVisible(ui.chooser()); }, 2s)) << "确定 did not close the chooser";
+
+  const std::wstring typed = L"写字板粘贴 paste";
+  ASSERT_TRUE(typeInto(ui.inputBox, typed));
+  const UINT rtfFormat = RegisterClipboardFormatW(L"Rich Text Format");
+  const DWORD beforeCopy = GetClipboardSequenceNumber();
+  ASSERT_TRUE(clickOn(findDescendant(preview, L"Button", L"复制为富文本")));
+  ASSERT_TRUE(waitUntil(
+      [&] { return GetClipboardSequenceNumber() != beforeCopy && clipboardData(rtfFormat).has_value(); }, 3s));
+
+  wchar_t program[MAX_PATH];
+  ExpandEnvironmentStringsW(L"%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", program, MAX_PATH);
+  Process wordPad = Process::start(program, L"", L"");
+  ASSERT_TRUE(wordPad.started()) << toUtf8(program);
+  HWND editor = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (editor = wordPadEditor(wordPad.id())) != nullptr; }, 10s));
+  HWND frame = GetAncestor(editor, GA_ROOT);
+  // Beside Vexlo's windows, so that clicks into the editor reach it.
+  const SIZE screen = screenSize();
+  const RECT main = windowRect(vexlo.window());
+  const int left = main.left >= screen.cx / 2 ? 0 : main.right;
+  SetWindowPos(frame, HWND_TOP, left, 0, std::min(600L, screen.cx - left), 500, SWP_SHOWWINDOW);
+  ASSERT_TRUE(clickToFocus(editor));
+  pressKeyWith(VK_CONTROL, 'V');
+  EXPECT_TRUE(waitUntil([&] { return textOf(editor).find(typed) != std::wstring::npos; }, 3s))
+      << "WordPad holds \"" << toUtf8(textOf(editor)) << "\"";
+
+  // WordPad's own rich text, through its select-all and copy.
+  const DWORD beforeWordPadCopy = GetClipboardSequenceNumber();
+  pressKeyWith(VK_CONTROL, 'A');
+  pressKeyWith(VK_CONTROL, 'C');
+  std::optional<std::string> rtf;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        return GetClipboardSequenceNumber() != beforeWordPadCopy && (rtf = clipboardData(rtfFormat)).has_value();
+      },
+      3s))
+      << "WordPad put no rich text on the clipboard";
+  const std::string entry = "\\red" + std::to_string(GetRValue(chosen)) + "\\green" +
+                            std::to_string(GetGValue(chosen)) + "\\blue" + std::to_string(GetBValue(chosen));
+  const std::size_t table = rtf->find("{\\colortbl");
+  ASSERT_NE(table, std::string::npos) << *rtf;
+  EXPECT_NE(rtf->find(entry, table), std::string::npos) << entry << " not in " << *rtf;
+  EXPECT_NE(rtf->find("paste"), std::string::npos) << *rtf;
+
+  // Closed without saving: "no" to its question about the changed document.
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        for (HWND box : topLevelWindows(wordPad.id(), L"#32770"))
+          if (isVisible(box)) pressMessageBoxButton(box, IDNO);
+        return !wordPad.running();
+      },
+      10s))
+      << "WordPad did not close";
 }
 
 }  // namespace
