@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/win32/callback_guard_win32.h"
 #include "platform/win32/system_win32.h"
@@ -164,12 +165,20 @@ void PreviewWindowWin32::paint(HDC target, const RECT& client) {
                 static_cast<UINT>(p.text.size()), p.advances.data());
   };
   const int reach = scaledPixels(64, GetDeviceCaps(target, LOGPIXELSY));
+  // Rainbow text is a piece per character: the font and colour are changed
+  // only when they differ from the last piece's, which is most of the cost.
+  std::optional<std::size_t> selectedFont;
+  std::optional<COLORREF> selectedColour;
   for (const PreviewPiece& p : fit_.layout.pieces) {
     const int y = p.baseline - scroll_;
     if (y < -reach || y > client.bottom + reach) continue;
-    SelectObject(dc, measurer_.handle(fit_.layout.fonts[p.font]));
+    if (selectedFont != p.font) {
+      SelectObject(dc, measurer_.handle(fit_.layout.fonts[p.font]));
+      selectedFont = p.font;
+    }
     const COLORREF colour = static_cast<COLORREF>(p.colour);  // both 0x00BBGGRR
-    SetTextColor(dc, colour);
+    if (selectedColour != colour || p.glow) SetTextColor(dc, colour);
+    selectedColour = p.glow ? kGlowText : colour;
     if (p.glow) {
       for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx)
