@@ -23,22 +23,16 @@
 #include "capture/win32/image_encoder_win32.h"
 #include "capture/win32/picture_clipboard_win32.h"
 #include "platform/win32/file_store_win32.h"
+#include "timing.h"
 
 namespace {
 
 using namespace vexlo;
-using Clock = std::chrono::steady_clock;
+using vexlo::bench::Clock;
+using vexlo::bench::median;
+using vexlo::bench::millisecondsSince;
 
 constexpr int kWidth = 1280, kHeight = 800, kRuns = 31;
-
-double millisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // A desktop-like picture: flat areas, gradients and edges, so that the PNG
 // compresses as a real screen does rather than as one colour.

@@ -23,23 +23,17 @@
 #include "platform/win32/launcher_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
+#include "timing.h"
 
 namespace {
 
 using namespace vexlo;
-using Clock = std::chrono::steady_clock;
+using vexlo::bench::Clock;
+using vexlo::bench::median;
+using vexlo::bench::millisecondsSince;
 
 constexpr int kFiles = 10000;
 constexpr int kRounds = 15;
-
-double millisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // No balloons and no questions in a measurement.
 struct QuietTray : platform::TrayIcon {

@@ -24,21 +24,15 @@
 #include "capture/win32/desktop_info_win32.h"
 #include "capture/win32/overlay_window_win32.h"
 #include "capture/win32/screen_copier_win32.h"
+#include "timing.h"
 
 namespace {
 
 using namespace vexlo::capture;
 using namespace vexlo;
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using vexlo::bench::Clock;
+using vexlo::bench::median;
+using vexlo::bench::millisecondsSince;
 
 std::size_t workingSetKb() {
   PROCESS_MEMORY_COUNTERS counters = {};

@@ -15,23 +15,17 @@
 #include "formatter/styled_text.h"
 #include "formatter/win32/gdi_text_measurer.h"
 #include "formatter/win32/preview_window_win32.h"
+#include "timing.h"
 
 namespace {
 
 using namespace vexlo::formatter;
-using Clock = std::chrono::steady_clock;
+using vexlo::bench::Clock;
+using vexlo::bench::median;
+using vexlo::bench::millisecondsSince;
 
 constexpr std::size_t kCharacters = 2000;
 constexpr int kRuns = 31;
-
-double millisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // A reply as users type them: Chinese with some Latin words and spaces, so
 // that both the layout and DrawText find places to break lines.
