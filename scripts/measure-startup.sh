@@ -7,7 +7,7 @@
 # - Start-up: from process creation to the first visible window, in
 #   alternating pairs; the median of the pairs' ratios. Once with no settings
 #   file, once with one holding 50 emoticons, 50 media entries and 50
-#   programs.
+#   programs, and once more with that file and the reply's preview on.
 # - Memory: private bytes and working set of the Wine process (from /proc)
 #   after start-up and after 600 ticks, against the minimal program. (On
 #   Windows, GetProcessMemoryInfo gives PrivateUsage and WorkingSetSize.)
@@ -31,10 +31,12 @@ vexlo_session_start --private-display
 bin=build/windows
 empty="$VEXLO_RUN_DIR/empty"
 full="$VEXLO_RUN_DIR/full"
+preview="$VEXLO_RUN_DIR/preview"
 floor="$VEXLO_RUN_DIR/floor"
-mkdir -p "$empty" "$full" "$floor"
+mkdir -p "$empty" "$full" "$preview" "$floor"
 cp "$bin/Vexlo.exe" "$bin/minimal_window.exe" "$empty/"
 cp "$bin/Vexlo.exe" "$full/"
+cp "$bin/Vexlo.exe" "$preview/"
 cp "$bin/vexlo_startup_floor.exe" "$floor/"
 
 # A settings file as a long-time user has it: 50 entries in each list, in
@@ -59,6 +61,8 @@ full_settings() {
   done
 }
 full_settings | iconv -f UTF-8 -t GBK >"$full/Vexlo.ini"
+# The same with the reply's preview switched on: it shows with the formatter.
+{ printf '[Quenby_Sarn]\r\nYl=1\r\n'; full_settings | tail -n +2; } | iconv -f UTF-8 -t GBK >"$preview/Vexlo.ini"
 
 measure() {
   local program=$1 report="$VEXLO_RUN_DIR/report-$(basename "$(dirname "$1")").txt"
@@ -75,6 +79,8 @@ echo "-- no settings file:"
 measure "$empty/Vexlo.exe"
 echo "-- settings file with 50 emoticons, 50 media entries, 50 programs:"
 measure "$full/Vexlo.exe"
+echo "-- the same settings file with the preview on:"
+measure "$preview/Vexlo.exe"
 
 echo "-- memory (KiB) of the Wine process, from /proc:"
 # The subshells' own stderr is closed too: they report their killed child.
