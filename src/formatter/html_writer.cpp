@@ -4,68 +4,55 @@
 #include <cstdio>
 
 #include "formatter/styled_text.h"
+#include "text/characters.h"
 
 namespace vexlo::formatter {
 
 namespace {
 
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Text as UTF-8 with &, <, > and both quotes escaped, so it may stand in an
 // element or a quoted attribute. A line break (CR LF, CR or LF) becomes
 // `lineBreak`; half a surrogate pair becomes U+FFFD.
 void appendEscaped(std::string& out, std::u16string_view text, std::string_view lineBreak = "<br>") {
+  // Plain stretches go to UTF-8 whole; no escaped character is half of a
+  // surrogate pair, so cutting there never splits one.
+  std::size_t plainFrom = 0;
+  const auto escape = [&](std::size_t at, std::size_t width, std::string_view replacement) {
+    out += text::toUtf8(text.substr(plainFrom, at - plainFrom));
+    out += replacement;
+    plainFrom = at + width;
+  };
   for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    switch (c) {
+    switch (text[i]) {
       case u'&':
-        out += "&amp;";
-        continue;
+        escape(i, 1, "&amp;");
+        break;
       case u'<':
-        out += "&lt;";
-        continue;
+        escape(i, 1, "&lt;");
+        break;
       case u'>':
-        out += "&gt;";
-        continue;
+        escape(i, 1, "&gt;");
+        break;
       case u'"':
-        out += "&quot;";
-        continue;
+        escape(i, 1, "&quot;");
+        break;
       case u'\'':
-        out += "&#39;";
-        continue;
-      case u'\r':
-        if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        [[fallthrough]];
+        escape(i, 1, "&#39;");
+        break;
+      case u'\r': {
+        const std::size_t width = i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
+        escape(i, width, lineBreak);
+        i += width - 1;
+        break;
+      }
       case u'\n':
-        out += lineBreak;
-        continue;
+        escape(i, 1, lineBreak);
+        break;
       default:
         break;
     }
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    appendUtf8(out, c);
   }
+  out += text::toUtf8(text.substr(plainFrom));
 }
 
 // A CSS string for a font family: its quote and backslash escaped for CSS,
