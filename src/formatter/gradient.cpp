@@ -1,7 +1,5 @@
 #include "formatter/gradient.h"
 
-#include <algorithm>
-
 namespace vexlo::formatter {
 
 namespace {
@@ -39,15 +37,11 @@ std::vector<StripLine> GradientTable::rebuild(Colour start, Colour end) {
   return lines_;
 }
 
-int GradientTable::clampIndex(int j) { return std::clamp(j, 0, kLastSample); }
-
 std::u16string GradientTable::sample(int j) const { return std::u16string(sampleView(j)); }
 
 std::u16string_view GradientTable::sampleView(int j) const {
   const auto& text = text_[clampIndex(j)];
   return {text.data(), text.size()};
 }
-
-Colour GradientTable::sampleColour(int j) const { return colours_[clampIndex(j)]; }
 
 }  // namespace vexlo::formatter

@@ -44,13 +44,14 @@ class GradientTable {
   // T(j) as RRGGBB, j = 0..256 (clamped into that range).
   std::u16string sample(int j) const;
   std::u16string_view sampleView(int j) const;
-  Colour sampleColour(int j) const;
+  // Inline: the gradient's conversion asks for one per character.
+  Colour sampleColour(int j) const { return colours_[clampIndex(j)]; }
 
   Colour start() const { return start_; }
   Colour end() const { return end_; }
 
  private:
-  static int clampIndex(int j);
+  static int clampIndex(int j) { return j < 0 ? 0 : j > kLastSample ? kLastSample : j; }
 
   Colour start_ = 0;
   Colour end_ = 0;

@@ -23,6 +23,14 @@ constexpr std::size_t lengthOf(const char16_t (&)[N]) {
   return N - 1;
 }
 
+// The per-run writers below are inlined into the loop that makes the runs:
+// a call per character costs as much as the writing.
+#if defined(__GNUC__)
+#define VEXLO_INLINE_RUN __attribute__((always_inline))
+#else
+#define VEXLO_INLINE_RUN
+#endif
+
 // The per-character modes write tens of code units per source character.
 // Pieces are assembled in a small buffer that stays in the cache, with
 // constant-length copies for the tags, and move to the result a block at a
@@ -33,6 +41,50 @@ class Writer {
   // The fixed part of any piece (everything but a font head) fits in this.
   static constexpr std::size_t kPieceRoom = 128;
 
+  // Unchecked writes into room that the writer has made, through a write
+  // position of its own: kept in a local, it stays in a register, while
+  // the writer's own would be reloaded after every copy (a copy into the
+  // buffer could, as far as the compiler knows, overwrite it).
+  class Cursor {
+   public:
+    template <std::size_t N>
+    void literal(const char16_t (&s)[N]) {
+      std::memcpy(p_, s, (N - 1) * sizeof(char16_t));
+      p_ += N - 1;
+    }
+
+    // Copies `Stride` code units from padded storage but keeps only the
+    // first `length`: one constant-length copy instead of a variable one.
+    template <std::size_t Stride>
+    void strided(const char16_t* s, std::size_t length) {
+      std::memcpy(p_, s, Stride * sizeof(char16_t));
+      p_ += length;
+    }
+
+    // One character: none, one code unit or the two of a surrogate pair.
+    void character(std::u16string_view s) {
+      if (s.size() == 1) {
+        *p_++ = s[0];
+      } else if (s.size() == 2) {
+        p_[0] = s[0];
+        p_[1] = s[1];
+        p_ += 2;
+      }
+    }
+
+    void sample(Colour colour) {
+      writeColourSample(p_, redOf(colour), greenOf(colour), blueOf(colour));
+      p_ += GradientTable::kSampleLength;
+    }
+
+    void digit(int value) { *p_++ = static_cast<char16_t>(u'0' + value); }
+
+   private:
+    friend class Writer;
+    explicit Cursor(char16_t* p) : p_(p) {}
+    char16_t* p_;
+  };
+
   // `expected` is only a capacity hint: the result grows past it if need be.
   Writer(std::u16string& out, std::size_t expected) : out_(out) {
     out_.clear();
@@ -41,24 +93,13 @@ class Writer {
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
 
-  // Makes room for `n` ≤ kPieceRoom unchecked code units.
-  void room(std::size_t n) {
+  // Room for `n` ≤ kPieceRoom code units, to be written through the cursor
+  // and handed back with `moveTo` before the writer is used again.
+  Cursor room(std::size_t n) {
     if (static_cast<std::size_t>(buffer_ + kBlock - p_) < n) flush();
+    return Cursor(p_);
   }
-
-  template <std::size_t N>
-  void literal(const char16_t (&s)[N]) {
-    std::memcpy(p_, s, (N - 1) * sizeof(char16_t));
-    p_ += N - 1;
-  }
-
-  // Copies `Stride` code units from padded storage but keeps only the first
-  // `length`: one constant-length copy instead of a variable one.
-  template <std::size_t Stride>
-  void strided(const char16_t* s, std::size_t length) {
-    std::memcpy(p_, s, Stride * sizeof(char16_t));
-    p_ += length;
-  }
+  void moveTo(const Cursor& c) { p_ = c.p_; }
 
   // Text of any length; checks its own room.
   void text(std::u16string_view s) {
@@ -71,27 +112,6 @@ class Writer {
     if (!s.empty()) std::memcpy(p_, s.data(), s.size() * sizeof(char16_t));
     p_ += s.size();
   }
-
-  // A run's text: one character (one code unit or the two of a surrogate
-  // pair) without a call, anything longer through text().
-  void runText(std::u16string_view s) {
-    if (s.size() == 1) {
-      *p_++ = s[0];
-    } else if (s.size() == 2) {
-      p_[0] = s[0];
-      p_[1] = s[1];
-      p_ += 2;
-    } else if (!s.empty()) {
-      text(s);
-    }
-  }
-
-  void sample(Colour colour) {
-    writeColourSample(p_, redOf(colour), greenOf(colour), blueOf(colour));
-    p_ += GradientTable::kSampleLength;
-  }
-
-  void digit(int value) { *p_++ = static_cast<char16_t>(u'0' + value); }
 
   void finish() { flush(); }
 
@@ -107,6 +127,22 @@ class Writer {
   char16_t buffer_[kBlock];
   char16_t* p_ = buffer_;
 };
+
+// A run's text and what closes its piece: a character straight through the
+// cursor (whose room the caller made for it and `close`), anything longer
+// (single colour's whole text) through the writer.
+template <std::size_t N>
+void writeRunText(Writer& w, Writer::Cursor& c, std::u16string_view text, const char16_t (&close)[N]) {
+  if (text.size() > 2) {
+    w.moveTo(c);
+    w.text(text);
+    c = w.room(N - 1);
+  } else {
+    c.character(text);
+  }
+  c.literal(close);
+  w.moveTo(c);
+}
 
 struct StyleWrapper {
   std::u16string prefix;
@@ -162,21 +198,20 @@ void writeFramed(const StyledReply& r, const StyleWrapper& wrap, RunBounds bound
                     bounds.runs * pieceLength + bounds.textUnits);
   w.text(wrap.prefix);
   w.text(head);
+  // Either opener, its sample, a character and the closer.
   static_assert(kGlowPieceLength<Tags> + 2 <= Writer::kPieceRoom);
-  forEachRun([&](std::u16string_view text, Colour colour, int, bool, int) {
-    w.room(kGlowPieceLength<Tags> + 2);
+  forEachRun([&](std::u16string_view text, Colour colour, int, bool, int) VEXLO_INLINE_RUN {
+    Writer::Cursor c = w.room(kGlowPieceLength<Tags> + 2);
     if (glow) {
-      w.literal(tags::kGlowOpen);
-      w.sample(colour);
-      w.literal(tags::kGlowColourEnd);
+      c.literal(tags::kGlowOpen);
+      c.sample(colour);
+      c.literal(tags::kGlowColourEnd);
     } else {
-      w.literal(Tags::colourOpen);
-      w.sample(colour);
-      w.literal(u"]");
+      c.literal(Tags::colourOpen);
+      c.sample(colour);
+      c.literal(u"]");
     }
-    w.runText(text);
-    w.room(lengthOf(Tags::colourClose));
-    w.literal(Tags::colourClose);
+    writeRunText(w, c, text, Tags::colourClose);
   });
   w.text(Tags::frameClose);
   w.text(wrap.suffix);
@@ -208,16 +243,17 @@ class DrawnHeads {
     return 2 + 2 * static_cast<std::size_t>(face) + (horizontal ? 1 : 0);
   }
 
+  // Writes head `h` and gives a cursor after it with room for `Tail` more.
   template <std::size_t Tail>
-  void write(Writer& w, std::size_t h) const {
+  Writer::Cursor write(Writer& w, std::size_t h) const {
     static_assert(kStride + Tail <= Writer::kPieceRoom);
-    if (heads_[h].size() <= kStride) {
-      w.room(kStride + Tail);
-      w.strided<kStride>(strided_.data() + h * kStride, heads_[h].size());
-    } else {
+    if (heads_[h].size() > kStride) {
       w.text(heads_[h]);
-      w.room(Tail);
+      return w.room(Tail);
     }
+    Writer::Cursor c = w.room(kStride + Tail);
+    c.strided<kStride>(strided_.data() + h * kStride, heads_[h].size());
+    return c;
   }
 
  private:
@@ -246,20 +282,19 @@ void writeDrawn(const StyledReply& r, const StyleWrapper& wrap, RunBounds bounds
       lengthOf(Tags::fontOpen) + 1 + bounds.faceUnits + lengthOf(Tags::sizeOpen) + kDrawnTailLength<Tags>;
   Writer w(out, wrap.prefix.size() + wrap.suffix.size() + bounds.runs * pieceLength + bounds.textUnits + 64);
   w.text(wrap.prefix);
-  forEachRun([&](std::u16string_view text, Colour colour, int face, bool horizontal, int size) {
-    heads.template write<kTail>(w, heads.index(face, horizontal));
+  forEachRun([&](std::u16string_view text, Colour colour, int face, bool horizontal, int size) VEXLO_INLINE_RUN {
+    Writer::Cursor c = heads.template write<kTail>(w, heads.index(face, horizontal));
     if (size >= 0 && size <= 9) {
-      w.digit(size);
+      c.digit(size);
     } else {
+      w.moveTo(c);
       w.text(text::decimal(size));
-      w.room(kTail);
+      c = w.room(kTail);
     }
-    w.literal(Tags::drawnColourOpen);
-    w.sample(colour);
-    w.literal(u"]");
-    w.runText(text);
-    w.room(lengthOf(Tags::drawnClose));
-    w.literal(Tags::drawnClose);
+    c.literal(Tags::drawnColourOpen);
+    c.sample(colour);
+    c.literal(u"]");
+    writeRunText(w, c, text, Tags::drawnClose);
   });
   w.text(wrap.suffix);
   w.finish();
