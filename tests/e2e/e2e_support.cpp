@@ -519,6 +519,12 @@ bool writeLogPixels(std::optional<DWORD> dpi) {
   return status == ERROR_SUCCESS;
 }
 
+std::string describe(const RECT& r) {
+  char text[80];
+  std::snprintf(text, sizeof text, "(%ld,%ld) %dx%d", r.left, r.top, widthOf(r), heightOf(r));
+  return text;
+}
+
 // ----- Vexlo ----------------------------------------------------------------
 
 VexloInstance::VexloInstance() = default;

@@ -95,6 +95,8 @@ RECT windowRect(HWND window);
 RECT clientRect(HWND window);
 inline int widthOf(const RECT& r) { return r.right - r.left; }
 inline int heightOf(const RECT& r) { return r.bottom - r.top; }
+// "(left,top) widthxheight", for failure messages.
+std::string describe(const RECT& r);
 bool isTopMost(HWND window);
 // A check box's or option button's tick (BM_GETCHECK).
 bool isChecked(HWND button);

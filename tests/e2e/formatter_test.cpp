@@ -21,12 +21,6 @@ constexpr wchar_t kClear[] = L"清 除";
 constexpr wchar_t kForum[] = L"论 坛";
 constexpr wchar_t kSettingsSection[] = L"Quenby_Sarn";
 
-std::string describe(const RECT& r) {
-  char text[80];
-  std::snprintf(text, sizeof text, "(%ld,%ld) %dx%d", r.left, r.top, widthOf(r), heightOf(r));
-  return text;
-}
-
 bool hasSize(HWND window, int width, int height) {
   const RECT r = windowRect(window);
   return widthOf(r) == width && heightOf(r) == height;

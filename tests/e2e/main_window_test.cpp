@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cwctype>
 
+#include "at_144_dpi.h"
 #include "e2e_support.h"
 
 namespace vexlo::e2e {
@@ -22,12 +23,6 @@ constexpr int kExpandedWidth144 = 521, kExpandedHeight144 = 470;
 constexpr int kCollapsedSide144 = 69;
 
 const wchar_t* const kPanelCaptions[5] = {L"Vexlo", L"Flash·影音", L"屏幕·截图", L"文件·管理", L"我的工具箱"};
-
-std::string describe(const RECT& r) {
-  char text[80];
-  std::snprintf(text, sizeof text, "(%ld,%ld) %dx%d", r.left, r.top, widthOf(r), heightOf(r));
-  return text;
-}
 
 // Centred as the program computes it: (screen width - width) / 2, where
 // either rounding of the half pixel is right.
@@ -359,27 +354,7 @@ TEST_F(MainWindow, ClockShowsTheLocalTimeAndTicks) {
                            << now.wMinute << ":" << now.wSecond;
 }
 
-// At 144 DPI every twips length becomes 1.5 times as many pixels. The DPI is
-// read by each process at start, so it is set before Vexlo starts and put
-// back afterwards for the tests that follow.
-class MainWindowAt144Dpi : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = readLogPixels();
-    ASSERT_TRUE(writeLogPixels(144));
-    changed_ = true;
-    ASSERT_TRUE(vexlo_.start());
-  }
-  void TearDown() override {
-    vexlo_.process().terminate();
-    if (changed_) {
-      EXPECT_TRUE(writeLogPixels(saved_));
-    }
-  }
-  std::optional<DWORD> saved_;
-  bool changed_ = false;
-  VexloInstance vexlo_;
-};
+using MainWindowAt144Dpi = VexloAt144Dpi;
 
 TEST_F(MainWindowAt144Dpi, ExpandedAndCollapsedSizesScale) {
   HWND window = vexlo_.window();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "at_144_dpi.h"
 #include "e2e_support.h"
 #include "formatter_support.h"
 
@@ -147,9 +148,7 @@ TEST(PreviewE2E, RichTextPastedIntoWordPadKeepsTheChosenColour) {
   pressKeyWith(VK_CONTROL, 'C');
   std::optional<std::string> rtf;
   ASSERT_TRUE(waitUntil(
-      [&] {
-        return GetClipboardSequenceNumber() != beforeWordPadCopy && (rtf = clipboardData(rtfFormat)).has_value();
-      },
+      [&] { return GetClipboardSequenceNumber() != beforeWordPadCopy && (rtf = clipboardData(rtfFormat)).has_value(); },
       3s))
       << "WordPad put no rich text on the clipboard";
   const std::string entry = "\\red" + std::to_string(GetRValue(chosen)) + "\\green" +
@@ -169,6 +168,34 @@ TEST(PreviewE2E, RichTextPastedIntoWordPadKeepsTheChosenColour) {
       },
       10s))
       << "WordPad did not close";
+}
+
+using PreviewAt144Dpi = VexloAt144Dpi;
+
+// Its least height scales with the DPI, and when the DPI changes under it
+// (Wine keeps a process's DPI, so the change is announced alone) it docks
+// again under the main window at the main window's new size.
+TEST_F(PreviewAt144Dpi, ScalesAndDocksAgainWhenTheDpiChanges) {
+  const FormatterControls ui = FormatterControls::find(vexlo_.window());
+  ASSERT_TRUE(ui.complete());
+  ASSERT_TRUE(clickOn(vexlo_.control(L"Button", L"预览", isOwnerDrawnButton)));
+  HWND preview = waitForTopLevelWindow(vexlo_.process().id(), kPreviewClass, 5s);
+  ASSERT_NE(preview, nullptr);
+  ASSERT_TRUE(typeInto(ui.inputBox, L"预览 144"));
+  const auto docked = [&] {
+    const RECT main = windowRect(vexlo_.window()), shown = windowRect(preview);
+    return shown.left == main.left && widthOf(shown) == widthOf(main) && shown.top == main.bottom;
+  };
+  EXPECT_TRUE(docked());
+  EXPECT_EQ(heightOf(windowRect(preview)), 90) << "60 px at 96 DPI";
+
+  SetWindowPos(preview, nullptr, 5, 400, 300, 50, SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_FALSE(docked());
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(vexlo_.window(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0, SMTO_NORMAL, 5000, &result));
+  EXPECT_TRUE(waitUntil(docked, 2s)) << "preview at " << describe(windowRect(preview)) << ", main window at "
+                                     << describe(windowRect(vexlo_.window()));
+  EXPECT_EQ(heightOf(windowRect(preview)), 90);
 }
 
 }  // namespace

@@ -42,12 +42,6 @@ bool hasSize(HWND window, SIZE size) {
   return widthOf(r) == size.cx && heightOf(r) == size.cy;
 }
 
-std::string describe(const RECT& r) {
-  char text[80];
-  std::snprintf(text, sizeof text, "(%ld,%ld) %dx%d", r.left, r.top, widthOf(r), heightOf(r));
-  return text;
-}
-
 // ----- registry ----------------------------------------------------------------
 
 // One registry value as the test found it, put back when the object goes
@@ -71,8 +65,8 @@ class SavedRegistryValue {
     RegCloseKey(k);
   }
   ~SavedRegistryValue() {
-    const bool restored = saved_ ? setRaw(saved_->type, saved_->data.data(), static_cast<DWORD>(saved_->data.size()))
-                                 : remove();
+    const bool restored =
+        saved_ ? setRaw(saved_->type, saved_->data.data(), static_cast<DWORD>(saved_->data.size())) : remove();
     if (!restored) ADD_FAILURE() << "could not restore the registry value " << toUtf8(key_) << "\\" << toUtf8(name_);
     if (!keyExisted_) removeKeyIfEmpty();
   }
@@ -241,7 +235,8 @@ TEST_F(UtilitiesToolsList, NotepadStartsInANormalWindowAndVexloCollapses) {
   ASSERT_TRUE(startOnToolbox());
   ASSERT_TRUE(chooseTool(L"记事本"));
   HWND notepad = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (notepad = newVisibleNotepad()) != nullptr; }, 20s)) << "no Notepad window appeared";
+  ASSERT_TRUE(waitUntil([&] { return (notepad = newVisibleNotepad()) != nullptr; }, 20s))
+      << "no Notepad window appeared";
   DWORD notepadProcess = 0;
   GetWindowThreadProcessId(notepad, &notepadProcess);
   EXPECT_NE(notepadProcess, vexlo_.process().id());
@@ -323,8 +318,7 @@ class UtilitiesWebSearch : public Utilities {
   // The recorder takes the browser's place for both schemes; Wine follows
   // only the machine's classes here.
   void SetUp() override {
-    const std::wstring command =
-        L"\"" + binFolder() + L"\\url_recorder.exe\" \"" + recordFile() + L"\" \"%1\"";
+    const std::wstring command = L"\"" + binFolder() + L"\\url_recorder.exe\" \"" + recordFile() + L"\" \"%1\"";
     ASSERT_TRUE(http_.write(command));
     ASSERT_TRUE(https_.write(command));
   }

@@ -11,6 +11,7 @@
 #include "capture/win32/overlay_window_win32.h"
 #include "capture/win32/picture_clipboard_win32.h"
 #include "capture/win32/screen_copier_win32.h"
+#include "common/version.h"
 #include "controls/win32/artwork.h"
 #include "controls/win32/binder.h"
 #include "filemanager/win32/picture_decoder_win32.h"
@@ -31,7 +32,6 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/tray_icon_win32.h"
-#include "common/version.h"
 #include "shell/main_window.h"
 
 namespace vexlo::app::win32 {
@@ -148,7 +148,11 @@ LRESULT windowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       if (program) guarded(u"热键", [wParam] { program->keyboard.hotKeyPressed(static_cast<int>(wParam)); });
       return 0;
     case WM_DPICHANGED:
-      if (program && program->binder) program->binder->dpiChanged();
+      if (program && program->binder)
+        guarded(u"适应新的 DPI", [] {
+          program->binder->dpiChanged();
+          program->previewWindow.dpiChanged();
+        });
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

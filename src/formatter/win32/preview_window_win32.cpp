@@ -76,10 +76,22 @@ void PreviewWindowWin32::make() {
   button_ =
       CreateWindowExW(0, L"BUTTON", kRichCopyCaption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10, 10, window_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)), GetModuleHandleW(nullptr), nullptr);
+  makeButtonFont();
+}
+
+void PreviewWindowWin32::makeButtonFont() {
   const int dpi = static_cast<int>(platform::win32::dpiOf(owner_));
+  HFONT old = buttonFont_;
   buttonFont_ = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"SimSun");
-  SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+  SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), TRUE);
+  if (old) DeleteObject(old);
+}
+
+void PreviewWindowWin32::dpiChanged() {
+  if (!window_) return;
+  makeButtonFont();
+  if (shown_) fit();
 }
 
 void PreviewWindowWin32::update(const PreviewContent& content) {
@@ -211,6 +223,11 @@ LRESULT PreviewWindowWin32::windowMessage(HWND hwnd, UINT message, WPARAM wParam
       return 0;
     case WM_CLOSE:
       // The preview goes with its button on the formatter panel.
+      return 0;
+    case WM_DPICHANGED:
+      // Its place and size follow the owner's, which dpiChanged() is told of
+      // once the owner has its new size; the suggested rectangle would
+      // undock it.
       return 0;
     case WM_NCDESTROY:
       window_ = area_ = button_ = nullptr;

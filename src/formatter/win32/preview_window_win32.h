@@ -27,9 +27,13 @@ class PreviewWindowWin32 final : public PreviewWindow {
   void update(const PreviewContent& content) override;
   void show() override;
   void hide() override;
+  // After the owner has taken its size at a new DPI: the button's font and
+  // the layout follow, and a shown preview docks again under the owner.
+  void dpiChanged();
 
  private:
   void make();
+  void makeButtonFont();
   // Lays the content out for the owner's width and DPI and docks the
   // window under the owner at the height it fits.
   void fit();
