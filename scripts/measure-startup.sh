@@ -7,7 +7,9 @@
 # - Start-up: from process creation to the first visible window, in
 #   alternating pairs; the median of the pairs' ratios. Once with no settings
 #   file, once with one holding 50 emoticons, 50 media entries and 50
-#   programs, and once more with that file and the reply's preview on.
+#   programs, and once more with that file and the reply's preview on,
+#   against the same start with it off: to the first visible window, and
+#   to the end of the whole start (the first wait for input).
 # - Memory: private bytes and working set of the Wine process (from /proc)
 #   after start-up and after 600 ticks, against the minimal program. (On
 #   Windows, GetProcessMemoryInfo gives PrivateUsage and WorkingSetSize.)
@@ -64,10 +66,12 @@ full_settings | iconv -f UTF-8 -t GBK >"$full/Vexlo.ini"
 # The same with the reply's preview switched on: it shows with the formatter.
 { printf '[Quenby_Sarn]\r\nYl=1\r\n'; full_settings | tail -n +2; } | iconv -f UTF-8 -t GBK >"$preview/Vexlo.ini"
 
+# measure <program> [yardstick] [--until-idle]
 measure() {
-  local program=$1 report="$VEXLO_RUN_DIR/report-$(basename "$(dirname "$1")").txt"
+  local program=$1 yardstick=${2:-$empty/minimal_window.exe} until=${3:-}
+  local report="$VEXLO_RUN_DIR/report-$(basename "$(dirname "$1")").txt"
   if ! wine "$bin/measure_startup.exe" "$(winepath -w "$report")" "$pairs" \
-       "$(winepath -w "$program")" "$(winepath -w "$empty/minimal_window.exe")" \
+       "$(winepath -w "$program")" "$(winepath -w "$yardstick")" ${until:+"$until"} \
        >/dev/null 2>&1; then
     echo "measure-startup: a program did not show a window" >&2
   fi
@@ -79,8 +83,12 @@ echo "-- no settings file:"
 measure "$empty/Vexlo.exe"
 echo "-- settings file with 50 emoticons, 50 media entries, 50 programs:"
 measure "$full/Vexlo.exe"
-echo "-- the same settings file with the preview on:"
-measure "$preview/Vexlo.exe"
+echo "-- the same settings file, preview on against preview off:"
+measure "$preview/Vexlo.exe" "$full/Vexlo.exe"
+# The preview shows after the main window, so also each whole start: until
+# the program, its windows shown, first waits for input.
+echo "-- the same, each start until Vexlo first waits for input:"
+measure "$preview/Vexlo.exe" "$full/Vexlo.exe" --until-idle
 
 echo "-- memory (KiB) of the Wine process, from /proc:"
 # The subshells' own stderr is closed too: they report their killed child.

@@ -2,13 +2,18 @@
 // top-level window against a yardstick program, alternating between them so
 // that both see the same machine state. A measurement for scripts/measure-startup.sh, not a test.
 //
-//   measure_startup.exe <report file> <pairs> <measured.exe> <yardstick.exe>
+//   measure_startup.exe <report file> <pairs> <measured.exe> <yardstick.exe> [--until-idle]
+//
+// With --until-idle, a start lasts until the program has shown a window and
+// then waits for input with nothing left to do: its whole start, windows it
+// shows after its first included.
 //
 // After one unmeasured warm-up pair, each pair times one start of each
 // program and their ratio. A program that does not end by itself once its
 // window shows is terminated: a single-instance program must be gone before
 // its next start.
 #include <windows.h>
+// after windows.h
 #include <shellapi.h>
 
 #include <algorithm>
@@ -41,8 +46,9 @@ std::string toUtf8(const std::wstring& text) {
   return result;
 }
 
-// Milliseconds from CreateProcessW to the first visible window, or -1.
-double timeOneStart(const std::wstring& program, const std::wstring& extraArguments) {
+// Milliseconds from CreateProcessW to the first visible window (and then to
+// the first wait for input, when asked), or -1.
+double timeOneStart(const std::wstring& program, const std::wstring& extraArguments, bool untilIdle) {
   std::wstring commandLine = L"\"" + program + L"\"" + extraArguments;
   std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
   STARTUPINFOW startup{};
@@ -51,8 +57,8 @@ double timeOneStart(const std::wstring& program, const std::wstring& extraArgume
   LARGE_INTEGER frequency, begin, now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&begin);
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &process)) {
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process)) {
     return -1;
   }
   double elapsed = -1;
@@ -62,7 +68,9 @@ double timeOneStart(const std::wstring& program, const std::wstring& extraArgume
     QueryPerformanceCounter(&now);
     const double ms = 1000.0 * (now.QuadPart - begin.QuadPart) / frequency.QuadPart;
     if (owner.found) {
-      elapsed = ms;
+      if (untilIdle && WaitForInputIdle(process.hProcess, 30000) != 0) break;
+      QueryPerformanceCounter(&now);
+      elapsed = 1000.0 * (now.QuadPart - begin.QuadPart) / frequency.QuadPart;
       break;
     }
     if (ms > 30000 || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
@@ -97,13 +105,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const int pairs = std::max(1, _wtoi(arguments[2]));
   const std::wstring measured = arguments[3];
   const std::wstring yardstick = arguments[4];
+  const bool untilIdle = count > 5 && std::wstring(arguments[5]) == L"--until-idle";
 
   // minimal_window.exe ends by itself when asked; others are terminated.
   auto extraArgumentsFor = [](const std::wstring& program) {
-    return program.find(L"minimal_window") != std::wstring::npos ? std::wstring(L" --exit-when-shown")
-                                                                 : std::wstring();
+    return program.find(L"minimal_window") != std::wstring::npos ? std::wstring(L" --exit-when-shown") : std::wstring();
   };
-  auto startOf = [&](const std::wstring& program) { return timeOneStart(program, extraArgumentsFor(program)); };
+  auto startOf = [&](const std::wstring& program) {
+    return timeOneStart(program, extraArgumentsFor(program), untilIdle);
+  };
 
   // The first pair warms wineserver and the file cache and is dropped. Each
   // pair then runs both programs back to back, so that both meet the same
@@ -123,8 +133,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   FILE* report = _wfopen(arguments[1], L"w");
   if (!report) return 3;
+  auto fileName = [](const std::wstring& program) { return program.substr(program.find_last_of(L"\\/") + 1); };
+  // Two copies of one program are told apart by their folders.
+  const bool sameName = fileName(measured) == fileName(yardstick);
   auto line = [&](const std::wstring& program, const std::vector<double>& times) {
-    const std::wstring name = program.substr(program.find_last_of(L"\\/") + 1);
+    const std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
+    const std::wstring name = sameName ? fileName(folder) + L"\\" + fileName(program) : fileName(program);
     std::fprintf(report, "%s: median %.0f ms, runs:", toUtf8(name).c_str(), median(times));
     for (double t : times) std::fprintf(report, " %.0f", t);
     std::fprintf(report, "\n");
