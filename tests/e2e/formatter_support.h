@@ -16,6 +16,9 @@
 
 namespace vexlo::e2e::formatter {
 
+// The reply's preview window, a top-level window of its own.
+inline constexpr wchar_t kPreviewClass[] = L"VexloPreview";
+
 // ----- styles ---------------------------------------------------------------
 
 bool isOwnerDrawnButton(HWND window);

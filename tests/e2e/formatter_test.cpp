@@ -219,6 +219,8 @@ TEST_F(Formatter, ChoicesMadeInTheWindowAreSavedAtExitAndRestoredAtTheNextStart)
   ASSERT_TRUE(clickOn(white));
   ASSERT_TRUE(clickOn(findDescendant(ui_.chooser(), L"Button", L"确定")));
   ASSERT_TRUE(waitUntil([&] { return !isVisible(ui_.chooser()); }, 2s)) << "确定 did not close the chooser";
+  ASSERT_TRUE(clickOn(vexlo_.control(L"Button", L"预览", isOwnerDrawnButton)));
+  ASSERT_NE(waitForTopLevelWindow(vexlo_.process().id(), kPreviewClass, 5s), nullptr) << "预览 showed no preview";
 
   leaveThroughExit();
   if (HasFatalFailure()) return;
@@ -228,7 +230,7 @@ TEST_F(Formatter, ChoicesMadeInTheWindowAreSavedAtExitAndRestoredAtTheNextStart)
   const auto section = iniSection(*bytes, toUtf8(kSettingsSection));
   ASSERT_TRUE(section) << "Vexlo.ini has no [Quenby_Sarn] section:\n" << *bytes;
   for (const char* line :
-       {"Zt=3", "Dx=4", "Jb=True", "Ch=False", "Sj=False", "Co0_B=255", "Co1_B=255", "Co2_B=16777215"}) {
+       {"Zt=3", "Dx=4", "Jb=True", "Ch=False", "Sj=False", "Co0_B=255", "Co1_B=255", "Co2_B=16777215", "Yl=1"}) {
     EXPECT_TRUE(hasLine(*section, line)) << "[Quenby_Sarn] lacks " << line << ":" << joined(*section);
   }
 
@@ -248,6 +250,8 @@ TEST_F(Formatter, ChoicesMadeInTheWindowAreSavedAtExitAndRestoredAtTheNextStart)
   EXPECT_TRUE(isVisible(restored.colour(1)));
   EXPECT_TRUE(isVisible(restored.colour(2)));
   EXPECT_FALSE(isVisible(restored.colour(0)));
+  const HWND preview = waitForTopLevelWindow(again.id(), kPreviewClass, 5s);
+  EXPECT_TRUE(preview && isVisible(preview)) << "the preview, on at exit, is not back after the restart";
 
   // The restored choices are the ones a conversion uses: two characters take
   // the first and the last sample of the gradient, red to the chosen white.

@@ -13,8 +13,6 @@
 namespace vexlo::e2e::formatter {
 namespace {
 
-constexpr wchar_t kPreviewClass[] = L"VexloPreview";
-
 // The red pixels (the single colour Vexlo starts with) inside a screen rectangle.
 int redPixels(const RECT& r) {
   HDC screen = GetDC(nullptr);
